@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+namespace lptseg {
+
+// A 24-bit RGB colour, as the window's controls take it.
+struct Colour {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+
+    friend constexpr bool operator==(const Colour&, const Colour&) = default;
+};
+
+constexpr Colour RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return Colour{r, g, b};
+}
+
+// The two colours a segment box is ever painted: lit red, dark white.
+inline constexpr Colour SegmentOn = RGB(255, 0, 0);
+inline constexpr Colour SegmentOff = RGB(255, 255, 255);
+
+} // namespace lptseg

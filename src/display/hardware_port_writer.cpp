@@ -1,0 +1,19 @@
+#include "hardware_port_writer.h"
+
+#if defined(_WIN32)
+#include "io_dll_port_writer.h"
+#else
+#include "ieee1284_port_writer.h"
+#endif
+
+namespace lptseg {
+
+std::unique_ptr<PortWriter> MakeHardwarePortWriter() {
+#if defined(_WIN32)
+    return std::make_unique<IoDllPortWriter>();
+#else
+    return std::make_unique<Ieee1284PortWriter>();
+#endif
+}
+
+} // namespace lptseg

@@ -1,0 +1,156 @@
+#include "ieee1284_port_writer.h"
+
+#include "port_address.h"
+#include "port_error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ieee1284.h>
+#include <map>
+#include <string>
+
+namespace lptseg {
+namespace {
+
+std::string PortName(const parport* port) {
+    return port->name ? port->name : "parport";
+}
+
+std::string DeviceOf(const parport* port) {
+    return "/dev/" + PortName(port);
+}
+
+std::string CodeText(int code) {
+    switch (code) {
+    case E1284_NOTIMPL:
+        return "libieee1284 to ne podrzava";
+    case E1284_NOTAVAIL:
+        return "pristup portu nije dostupan na ovom sustavu";
+    case E1284_NOMEM:
+        return "nema dovoljno memorije";
+    case E1284_INIT:
+        return "port se ne moze pripremiti za rad";
+    case E1284_SYS:
+        return "sustav je odbio pristup";
+    case E1284_INVALIDPORT:
+        return "port nije ispravan";
+    default:
+        return "pogreska libieee1284 " + std::to_string(code);
+    }
+}
+
+// Why opening or claiming failed, and what the user can do about it.
+std::string Advice(const parport* port, int code, int error) {
+    const std::string device = DeviceOf(port);
+    if (error == EACCES || error == EPERM)
+        return "Nema dozvole za " + device +
+               ". Korisnik mora biti clan grupe kojoj uredjaj "
+               "pripada (obicno lp; npr. sudo usermod -aG lp $USER, pa se ponovno prijaviti), "
+               "a modul jezgre ppdev mora biti ucitan (sudo modprobe ppdev).";
+    if (error == ENOENT || error == ENODEV || error == ENXIO)
+        return "Uredjaj " + device +
+               " ne postoji. Ucitajte modul jezgre ppdev "
+               "(sudo modprobe ppdev).";
+    if (error == EBUSY)
+        return "Port " + device +
+               " upravo koristi drugi program; zatvorite ga i pokusajte ponovno.";
+    std::string text = CodeText(code);
+    if (error != 0)
+        text += " (" + std::string(std::strerror(error)) + ")";
+    return "Razlog: " + text +
+           ". Provjerite da je modul jezgre ppdev ucitan (sudo modprobe ppdev) "
+           "i da je korisnik clan grupe uredjaja " +
+           device + " (obicno lp).";
+}
+
+} // namespace
+
+struct Ieee1284PortWriter::Ports {
+    parport_list found{};
+    bool listed = false;
+    std::map<unsigned long, parport*> open; // by base address
+
+    ~Ports() {
+        for (auto& [base, port] : open) {
+            ieee1284_release(port);
+            ieee1284_close(port);
+        }
+        if (listed)
+            ieee1284_free_ports(&found);
+    }
+
+    void List() {
+        if (listed)
+            return;
+        errno = 0;
+        const int code = ieee1284_find_ports(&found, 0);
+        if (code != E1284_OK) {
+            const int error = errno;
+            std::string why = CodeText(code);
+            if (error != 0)
+                why += " (" + std::string(std::strerror(error)) + ")";
+            throw PortError("Popis paralelnih portova nije moguce procitati: " + why + ".");
+        }
+        listed = true;
+    }
+
+    parport* Find(unsigned long base) const {
+        for (int i = 0; i < found.portc; ++i)
+            if (found.portv[i]->base_addr == base)
+                return found.portv[i];
+        return nullptr;
+    }
+
+    std::string Inventory() const {
+        if (found.portc == 0)
+            return "Nije pronadjen nijedan paralelni port.";
+        std::string text = "Pronadjeni portovi:";
+        for (int i = 0; i < found.portc; ++i) {
+            const parport* p = found.portv[i];
+            text += (i == 0 ? " " : ", ") + PortName(p) + " (" +
+                    FormatPort(static_cast<std::int16_t>(p->base_addr)) + ")";
+        }
+        return text + ".";
+    }
+
+    parport* Open(std::int16_t address) {
+        const auto base = static_cast<unsigned long>(static_cast<std::uint16_t>(address));
+        if (auto it = open.find(base); it != open.end())
+            return it->second;
+
+        List();
+        parport* port = Find(base);
+        if (!port)
+            throw PortError("Na adresi " + FormatPort(address) + " nema paralelnog porta. " +
+                            Inventory());
+
+        int capabilities = 0;
+        errno = 0;
+        if (const int code = ieee1284_open(port, 0, &capabilities); code != E1284_OK) {
+            const int error = errno;
+            throw PortError("Paralelni port " + PortName(port) + " na adresi " +
+                            FormatPort(address) + " nije moguce otvoriti. " +
+                            Advice(port, code, error));
+        }
+        errno = 0;
+        if (const int code = ieee1284_claim(port); code != E1284_OK) {
+            const int error = errno;
+            ieee1284_close(port);
+            throw PortError("Paralelni port " + PortName(port) + " na adresi " +
+                            FormatPort(address) + " nije moguce preuzeti. " +
+                            Advice(port, code, error));
+        }
+        open.emplace(base, port);
+        return port;
+    }
+};
+
+Ieee1284PortWriter::Ieee1284PortWriter() : ports_(std::make_unique<Ports>()) {}
+
+Ieee1284PortWriter::~Ieee1284PortWriter() = default;
+
+void Ieee1284PortWriter::PortOut(std::int16_t Port, std::uint8_t Data) {
+    ieee1284_write_data(ports_->Open(Port), Data);
+}
+
+} // namespace lptseg

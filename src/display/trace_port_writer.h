@@ -1,0 +1,20 @@
+#pragma once
+
+#include "port_writer.h"
+
+#include <iosfwd>
+
+namespace lptseg {
+
+// Stands in for the port when there is no hardware: every write becomes one line
+// "PortOut 0x378 0x51" on the stream, flushed at once so that a reader sees it live.
+class TracePortWriter : public PortWriter {
+public:
+    explicit TracePortWriter(std::ostream& out) : out_(out) {}
+    void PortOut(std::int16_t Port, std::uint8_t Data) override;
+
+private:
+    std::ostream& out_;
+};
+
+} // namespace lptseg

@@ -1,0 +1,73 @@
+#include "port_error.h"
+#include "trace_port_writer.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+#include <streambuf>
+#include <string>
+
+namespace lptseg {
+namespace {
+
+// Keeps what was written apart from what was flushed, so the test sees what a
+// reader on the other end of a pipe would see.
+class FlushWatchingBuffer : public std::streambuf {
+public:
+    std::string pending;
+    std::string flushed;
+
+protected:
+    int_type overflow(int_type ch) override {
+        if (ch != traits_type::eof())
+            pending.push_back(static_cast<char>(ch));
+        return ch;
+    }
+    int sync() override {
+        flushed += pending;
+        pending.clear();
+        return 0;
+    }
+};
+
+struct TraceRow {
+    std::int16_t port;
+    std::uint8_t data;
+    const char* line;
+};
+
+class TraceFormat : public ::testing::TestWithParam<TraceRow> {};
+
+TEST_P(TraceFormat, OneFlushedLinePerWrite) {
+    FlushWatchingBuffer buffer;
+    std::ostream out(&buffer);
+    TracePortWriter writer(out);
+    writer.PortOut(GetParam().port, GetParam().data);
+    EXPECT_EQ(buffer.flushed, GetParam().line);
+    EXPECT_EQ(buffer.pending, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, TraceFormat,
+                         ::testing::Values(TraceRow{0x378, 0x51, "PortOut 0x378 0x51\n"},
+                                           TraceRow{0x278, 0xFF, "PortOut 0x278 0xFF\n"},
+                                           TraceRow{0x3BC, 0x00, "PortOut 0x3BC 0x00\n"},
+                                           TraceRow{0x378, 0x0B, "PortOut 0x378 0x0B\n"},
+                                           TraceRow{0x000, 0x0A, "PortOut 0x000 0x0A\n"},
+                                           TraceRow{-1, 0xEF, "PortOut 0xFFFF 0xEF\n"}));
+
+TEST(TraceWriter, WritesFollowOneAnother) {
+    FlushWatchingBuffer buffer;
+    std::ostream out(&buffer);
+    TracePortWriter writer(out);
+    writer.PortOut(0x378, 0x00);
+    writer.PortOut(0x278, 0xF7);
+    EXPECT_EQ(buffer.flushed, "PortOut 0x378 0x00\nPortOut 0x278 0xF7\n");
+}
+
+TEST(TraceWriter, ABrokenStreamIsAPortFailure) {
+    std::ostream out(nullptr); // no buffer: every write fails
+    TracePortWriter writer(out);
+    EXPECT_THROW(writer.PortOut(0x378, 0x51), PortError);
+}
+
+} // namespace
+} // namespace lptseg
