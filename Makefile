@@ -18,7 +18,7 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	@echo "The program has no window yet: the display library and its tests are built."
+	@$(BUILD_DIR)/app/lptseg-sim
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

@@ -1,0 +1,16 @@
+// lptseg-sim: the same window with the port simulated. Each port write is
+// printed on standard output as "PortOut 0x378 0x51".
+#include "program.h"
+#include "trace_port_writer.h"
+
+#include <QApplication>
+#include <iostream>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    std::cerr << "lptseg-sim: port je simuliran; svaki zapis na port ispisuje se na "
+                 "standardni izlaz."
+              << std::endl;
+    lptseg::TracePortWriter port(std::cout);
+    return lptseg::RunProgram(port);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "colour.h"
+
+namespace lptseg {
+
+// The digit keypad starts yellow and is then repainted by two timers in turn.
+inline constexpr Colour KeypadYellow = RGB(255, 255, 0);
+inline constexpr Colour KeypadWarm = RGB(255, 65, 35);
+inline constexpr Colour KeypadDeep = RGB(195, 65, 35);
+
+} // namespace lptseg

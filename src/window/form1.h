@@ -1,0 +1,113 @@
+#pragma once
+
+#include "command_button.h"
+#include "control_array.h"
+#include "display_operations.h"
+#include "font_spec.h"
+#include "frame.h"
+#include "keypad_colours.h"
+#include "label.h"
+#include "option_button.h"
+#include "picture_box.h"
+#include "scroll_banner.h"
+#include "text_box.h"
+#include "timer.h"
+#include "window.h"
+
+namespace lptseg {
+
+// The program's only window: a digit keypad that drives the seven-segment display
+// on the parallel port, the on-screen figure that mirrors it, the port choice and
+// the decorations around them.
+class Form1 : public Window, public DisplayOperations {
+public:
+    Form1(PortWriter& port, Services& services);
+
+    static constexpr Colour Cyan = RGB(0, 255, 255);
+    static constexpr Colour Green = RGB(0, 255, 0);
+    static constexpr Colour Red = RGB(255, 0, 0);
+    static constexpr Colour Blue = RGB(0, 0, 255);
+    static constexpr Colour DarkGrey = RGB(64, 64, 64);
+    static constexpr FontSpec DigitFont{FontSpec::MsSansSerif, 18};
+    static constexpr FontSpec ClearFont{FontSpec::MsSansSerif, 9.75, true};
+    static constexpr FontSpec CloseFont{FontSpec::MsSansSerif, 13.5, true, true};
+    static constexpr FontSpec LabelFont{FontSpec::MsSansSerif, 8.25, true};
+    static constexpr FontSpec NumberBannerFont{FontSpec::MsSansSerif, 12, true};
+    static constexpr FontSpec CreditBannerFont{FontSpec::VinetaBT, 15.75, false, true};
+
+    // clang-format off
+    // The keypad: two columns, five rows. The names do not follow the captions.
+    CommandButton Command10{*this, "0", {480, 120, 615, 495}, KeypadYellow, DigitFont, 9, [this] { Command10_Click(); }};
+    CommandButton Command1{*this, "1", {1200, 120, 615, 495}, KeypadYellow, DigitFont, 0, [this] { Command1_Click(); }};
+    CommandButton Command9{*this, "2", {480, 720, 615, 495}, KeypadYellow, DigitFont, 8, [this] { Command9_Click(); }};
+    CommandButton Command8{*this, "3", {1200, 720, 615, 495}, KeypadYellow, DigitFont, 7, [this] { Command8_Click(); }};
+    CommandButton Command7{*this, "4", {480, 1320, 615, 495}, KeypadYellow, DigitFont, 6, [this] { Command7_Click(); }};
+    CommandButton Command6{*this, "5", {1200, 1320, 615, 495}, KeypadYellow, DigitFont, 5, [this] { Command6_Click(); }};
+    CommandButton Command5{*this, "6", {480, 1920, 615, 495}, KeypadYellow, DigitFont, 4, [this] { Command5_Click(); }};
+    CommandButton Command4{*this, "7", {1200, 1920, 615, 495}, KeypadYellow, DigitFont, 3, [this] { Command4_Click(); }};
+    CommandButton Command3{*this, "8", {480, 2520, 615, 495}, KeypadYellow, DigitFont, 2, [this] { Command3_Click(); }};
+    CommandButton Command2{*this, "9", {1200, 2520, 615, 495}, KeypadYellow, DigitFont, 1, [this] { Command2_Click(); }};
+    CommandButton Command12{*this, "Brisi", {480, 3240, 1335, 255}, KeypadYellow, ClearFont, 26, [this] { Command12_Click(); }};
+    CommandButton Command11{*this, "Zatvori", {480, 3480, 1335, 345}, Green, CloseFont, 10, [this] { Command11_Click(); }};
+
+    // The segment figure: a top, g middle, d bottom; f and e left, b and c right.
+    ControlArray<TextBox> txt1{0, *this, Twips{3120, 360, 975, 285}, 11};  // a
+    ControlArray<TextBox> txt4{1, *this, Twips{3120, 1320, 975, 285}, 12}; // g
+    ControlArray<TextBox> txt7{2, *this, Twips{3120, 2280, 975, 285}, 13}; // d
+    ControlArray<TextBox> txt3{0, *this, Twips{4080, 600, 255, 735}, 14};  // b
+    ControlArray<TextBox> txt2{1, *this, Twips{2880, 600, 255, 735}, 15};  // f
+    ControlArray<TextBox> txt5{2, *this, Twips{2880, 1560, 255, 735}, 16}; // e
+    ControlArray<TextBox> txt6{3, *this, Twips{4080, 1560, 255, 735}, 17}; // c
+
+    PictureBox Picture2{*this, {2880, 2640, 1455, 375}, Cyan, Red, NumberBannerFont, "Trenutni broj", 19};
+    Label lbl2{*this, {2880, 3240, 1215, 255}, Cyan, DarkGrey, LabelFont, 21}; // date
+    Label lbl1{*this, {2880, 3480, 1215, 255}, Cyan, DarkGrey, LabelFont, 20}; // time
+
+    // The port choice. The options lie on the window itself, over the frame.
+    Frame Frame1{*this, "Adresa", {480, 3960, 4455, 615}, Cyan, 22};
+    OptionButton op378{*this, "378", {1560, 4080, 1095, 375}, Cyan, true, 23, [this] { op378_Click(); }};
+    OptionButton op278{*this, "278", {2760, 4080, 975, 375}, Cyan, false, 24, [this] { op278_Click(); }};
+    OptionButton op3bc{*this, "3BC", {3840, 4080, 975, 375}, Cyan, false, 25, [this] { op3bc_Click(); }};
+
+    PictureBox Picture1{*this, {480, 4680, 4335, 495}, Cyan, Blue, CreditBannerFont, " Autor", 18};
+
+    Timer Timer1{*this, 50, [this] { Timer1_Timer(); }};
+    Timer Timer2{*this, 30, [this] { Timer2_Timer(); }};
+    Timer Timer3{*this, 1000, [this] { Timer3_Timer(); }};
+    Timer Timer4{*this, 26000, [this] { Timer4_Timer(); }};
+    Timer Timer5{*this, 39000, [this] { Timer5_Timer(); }};
+    // clang-format on
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
+    void SetSegmentColour(SegmentLetter segment, Colour colour) override;
+    bool IsOptionSelected(PortOption option) const override;
+
+private:
+    void Command10_Click();
+    void Command1_Click();
+    void Command9_Click();
+    void Command8_Click();
+    void Command7_Click();
+    void Command6_Click();
+    void Command5_Click();
+    void Command4_Click();
+    void Command3_Click();
+    void Command2_Click();
+    void Command12_Click();
+    void Command11_Click();
+
+    void op378_Click();
+    void op278_Click();
+    void op3bc_Click();
+
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void Timer5_Timer();
+};
+
+} // namespace lptseg

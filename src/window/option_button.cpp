@@ -1,0 +1,22 @@
+#include "option_button.h"
+
+#include "window.h"
+
+namespace lptseg {
+
+OptionButton::OptionButton(Window& form, const QString& caption, const Twips& place,
+                           Colour backColor, bool selected, int tabIndex,
+                           std::function<void()> onClick)
+    : QRadioButton(caption, &form) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, ToQColor(backColor));
+    setPalette(p);
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
+    setChecked(selected);
+    form.Place(*this, place, tabIndex);
+    connect(this, &QAbstractButton::clicked, this,
+            [&form, onClick = std::move(onClick)] { form.Raise(onClick); });
+}
+
+} // namespace lptseg

@@ -1,0 +1,152 @@
+#include "window.h"
+
+#include "command_button.h"
+#include "timer.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <exception>
+#include <iostream>
+
+namespace lptseg {
+
+Window::Window(Services& services) : services_(services) {
+    // Fixed size; it can be minimised but not maximised.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setAutoFillBackground(true);
+}
+
+void Window::SetCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
+
+void Window::SetClientSize(int widthTwips, int heightTwips) {
+    setFixedSize(Twips{0, 0, widthTwips, heightTwips}.ToPixels().size());
+}
+
+void Window::SetBackColor(Colour colour) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, ToQColor(colour));
+    setPalette(p);
+}
+
+void Window::Beep() {
+    services_.beeper.Beep();
+}
+
+void Window::Place(QWidget& control, const Twips& place, int tabIndex) {
+    control.setGeometry(place.ToPixels());
+    tabOrder_.emplace(tabIndex, &control);
+}
+
+void Window::Adopt(Timer& timer) {
+    timers_.push_back(&timer);
+}
+
+void Window::AddKeyFor(CommandButton& button, int key) {
+    keys_[key] = &button;
+}
+
+bool Window::Load() {
+    ChainTabOrder();
+    for (Timer* timer : timers_)
+        timer->Start();
+    Raise([this] { Form_Load(); });
+    return !ended_;
+}
+
+void Window::Show() {
+    if (ended_)
+        return;
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    for (auto [index, control] : tabOrder_) {
+        if (control->focusPolicy() & Qt::TabFocus) {
+            control->setFocus();
+            break;
+        }
+    }
+}
+
+void Window::Unload() {
+    int cancel = 0;
+    Form_Unload(cancel); // this program never cancels an unload
+    StopTimers();
+    unloaded_ = true;
+    hide();
+}
+
+void Window::End(int status) {
+    StopTimers();
+    ended_ = true;
+    exitStatus_ = status;
+    hide();
+    QCoreApplication::exit(status);
+}
+
+void Window::Raise(const std::function<void()>& handler) {
+    if (ended_)
+        return;
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        Fail(QString::fromUtf8(error.what()));
+    } catch (...) {
+        Fail(QStringLiteral("Nepoznata pogreska."));
+    }
+}
+
+// The default error handler: report, then end without touching the port again.
+void Window::Fail(const QString& message) {
+    StopTimers();
+    ended_ = true;
+    std::cerr << message.toStdString() << std::endl;
+    services_.errors.Show(isVisible() ? this : nullptr, windowTitle(), message);
+    End(1);
+}
+
+void Window::StopTimers() {
+    for (Timer* timer : timers_)
+        timer->Stop();
+}
+
+void Window::ChainTabOrder() {
+    QWidget* previous = nullptr;
+    for (auto [index, control] : tabOrder_) {
+        if (!(control->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (previous)
+            setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+void Window::closeEvent(QCloseEvent* event) {
+    // The title-bar close box unloads the window like the program's own close,
+    // and with its only window gone the program ends.
+    if (!unloaded_ && !ended_)
+        Raise([this] {
+            Unload();
+            End(0);
+        });
+    event->accept();
+}
+
+void Window::keyPressEvent(QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const auto key = keys_.find(event->key());
+    if (modifiers == Qt::NoModifier && key != keys_.end()) {
+        key->second->Press();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace lptseg

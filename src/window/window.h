@@ -1,0 +1,76 @@
+#pragma once
+
+#include "colour.h"
+#include "services.h"
+#include "twips.h"
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace lptseg {
+
+class CommandButton;
+class Timer;
+
+// A top-level window in the manner of a classic form: it is designed with a
+// caption, a client size in twips and a background colour; it raises Form_Load
+// before it is first shown and Form_Unload when it goes. Every event reaches the
+// program's handlers through Raise, the one place where failures are caught.
+class Window : public QWidget {
+public:
+    explicit Window(Services& services);
+
+    // Starts the timers and raises Form_Load. False if the load failed; the
+    // failure has then been reported and the window has ended.
+    bool Load();
+    // Shows the window centred on the screen, with the focus on the control of
+    // the lowest tab position.
+    void Show();
+    // Raises Form_Unload, stops every timer and takes the window off the screen.
+    void Unload();
+    // Ends the program: no further event is handled and the event loop returns status.
+    void End(int status = 0);
+
+    bool Ended() const { return ended_; }
+    int ExitStatus() const { return exitStatus_; }
+
+    // Runs an event handler. A failure it throws goes to the default error
+    // handler: the message is shown and the program ends with status 1.
+    void Raise(const std::function<void()>& handler);
+
+    // Called by the controls and timers as the window's design creates them.
+    void Place(QWidget& control, const Twips& place, int tabIndex);
+    void Adopt(Timer& timer);
+    // A key that presses a button from anywhere in the window.
+    void AddKeyFor(CommandButton& button, int key);
+
+protected:
+    void SetCaption(const QString& caption);
+    void SetClientSize(int widthTwips, int heightTwips);
+    void SetBackColor(Colour colour);
+    void Beep();
+    Services& services() const { return services_; }
+
+    virtual void Form_Load() {}
+    virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Fail(const QString& message);
+    void StopTimers();
+    void ChainTabOrder();
+
+    Services& services_;
+    std::multimap<int, QWidget*> tabOrder_;
+    std::vector<Timer*> timers_;
+    std::map<int, CommandButton*> keys_;
+    bool unloaded_ = false;
+    bool ended_ = false;
+    int exitStatus_ = 0;
+};
+
+} // namespace lptseg

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# End to end: starts lptseg-sim on its own Xvfb display, clicks "7", "Brisi",
+# "278" and "8" with real X input, checks the segment colours on screen, closes
+# the window through WM_DELETE_WINDOW, and compares the port trace.
+set -euo pipefail
+
+sim=$1
+wm_close=$2
+for tool in Xvfb xdotool convert import; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (run scripts/setup.sh)"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+sim_pid=
+cleanup() {
+  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- standard output of lptseg-sim:"; cat "$work/out" 2>/dev/null || true
+  echo "--- standard error of lptseg-sim:"; cat "$work/err" 2>/dev/null || true
+  exit 1
+}
+
+# Waits up to 10 s for a command to succeed.
+wait_for() {
+  local i
+  for i in $(seq 100); do
+    if "$@"; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# A display of our own, whatever else runs on this machine.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+wait_for test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+"$sim" >"$work/out" 2>"$work/err" &
+sim_pid=$!
+
+caption='Upravljanje 7-segmentnim diodnim zaslonom'
+found_window() { win=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n1); [ -n "$win" ]; }
+wait_for found_window || fail "the window did not appear"
+
+lines() { wc -l <"$work/out"; }
+has_lines() { [ "$(lines)" -ge "$1" ]; }
+wait_for has_lines 1 || fail "no port write at start"
+
+# Clicks the middle of a control given in window pixels.
+click() {
+  xdotool mousemove --window "$win" "$1" "$2" click 1
+}
+
+# The colour of one window pixel as RRGGBB.
+pixel() {
+  convert "$work/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1 | tr -d '#'
+}
+shot() { import -window "$win" "$work/shot.png"; }
+
+expect_pixel() { # name x y RRGGBB
+  local got
+  got=$(pixel "$2" "$3")
+  [ "$got" = "$4" ] || fail "$1 at ($2,$3) shows #$got, expected #$4"
+}
+
+# Segment box centres in window pixels.
+seg_a="240 33"; seg_b="280 64"; seg_c="280 128"; seg_d="240 161"
+seg_e="200 128"; seg_f="200 64"; seg_g="240 97"
+red=FF0000; white=FFFFFF
+
+click 100 144                                   # "7"
+wait_for has_lines 2 || fail "clicking 7 wrote nothing"
+sleep 0.2; shot
+for s in a b c; do v="seg_$s"; expect_pixel "segment $s after 7" ${!v} $red; done
+for s in d e f g; do v="seg_$s"; expect_pixel "segment $s after 7" ${!v} $white; done
+
+click 76 224                                    # "Brisi"
+wait_for has_lines 3 || fail "clicking Brisi wrote nothing"
+
+click 192 284                                   # option "278"
+click 52 168                                    # "8"
+wait_for has_lines 4 || fail "clicking 8 wrote nothing"
+sleep 0.2; shot
+for s in a b c d e f g; do v="seg_$s"; expect_pixel "segment $s after 8" ${!v} $red; done
+
+"$wm_close" "$win" || fail "could not send the close request"
+status=0
+wait "$sim_pid" || status=$?
+sim_pid=
+[ "$status" -eq 0 ] || fail "lptseg-sim ended with status $status"
+
+expected='PortOut 0x378 0x00
+PortOut 0x378 0x51
+PortOut 0x378 0x00
+PortOut 0x278 0xFF
+PortOut 0x278 0x00'
+[ "$(cat "$work/out")" = "$expected" ] || fail "unexpected port trace"
+grep -q 'simuliran' "$work/err" || fail "no notice on standard error that the port is simulated"
+echo "PASS: trace and segment colours as expected"

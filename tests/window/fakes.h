@@ -1,0 +1,73 @@
+#pragma once
+
+#include "form1.h"
+#include "port_writer.h"
+#include "services.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lptseg::test {
+
+// Port writes, beeps and error reports go into one log, so their order shows.
+using Log = std::vector<std::string>;
+
+class RecordingPort : public PortWriter {
+public:
+    explicit RecordingPort(Log& log) : log_(log) {}
+    void PortOut(std::int16_t Port, std::uint8_t Data) override;
+    bool fail = false; // every write throws PortError while set
+
+private:
+    Log& log_;
+};
+
+class CountingBeeper : public Beeper {
+public:
+    explicit CountingBeeper(Log& log) : log_(log) {}
+    void Beep() override { log_.push_back("beep"); }
+
+private:
+    Log& log_;
+};
+
+class FixedClock : public Clock {
+public:
+    QDateTime now{QDate(2026, 12, 6), QTime(23, 5, 9)};
+    QDateTime Now() const override { return now; }
+};
+
+class RecordingErrors : public ErrorReport {
+public:
+    explicit RecordingErrors(Log& log) : log_(log) {}
+    void Show(QWidget* parent, const QString& title, const QString& message) override;
+    bool shownOverWindow = false;
+    QString title;
+
+private:
+    Log& log_;
+};
+
+// A Form1 with fake services, loaded and shown as the program does it.
+class FormTest : public ::testing::Test {
+protected:
+    Log log;
+    RecordingPort port{log};
+    CountingBeeper beeper{log};
+    FixedClock clock;
+    RecordingErrors errors{log};
+    Services services{beeper, clock, errors};
+    std::unique_ptr<Form1> form;
+
+    // Creates and loads the window; true if it loaded and is shown.
+    bool Open();
+    void Click(QWidget& control);
+    // The colour each segment a..g shows, as "R" (lit), "W" (dark) or another name.
+    std::string Figure();
+    Log Writes() const;
+};
+
+} // namespace lptseg::test
