@@ -109,10 +109,33 @@ bool Form1::IsOptionSelected(PortOption option) const {
     return false;
 }
 
-void Form1::Timer1_Timer() {}
-void Form1::Timer2_Timer() {}
-void Form1::Timer3_Timer() {}
-void Form1::Timer4_Timer() {}
-void Form1::Timer5_Timer() {}
+void Form1::Timer1_Timer() {
+    natpis1.Tick(Picture1, "Velmarin 3.Bt");
+}
+
+void Form1::Timer2_Timer() {
+    natpis2.Tick(Picture2, "Trenutni broj");
+}
+
+void Form1::Timer3_Timer() {
+    const QLocale locale = QLocale::system();
+    lbl1.SetCaption(TimeText(locale, services().clock.Now().time()));
+    lbl2.SetCaption(DateText(locale, services().clock.Now().date()));
+}
+
+void Form1::Timer4_Timer() {
+    RecolourKeypad(KeypadWarm);
+}
+
+void Form1::Timer5_Timer() {
+    RecolourKeypad(KeypadDeep);
+}
+
+// Only the ten digit buttons; "Brisi" and "Zatvori" keep their colours.
+void Form1::RecolourKeypad(Colour colour) {
+    for (CommandButton* digit : {&Command10, &Command1, &Command2, &Command3, &Command4, &Command5,
+                                 &Command6, &Command7, &Command8, &Command9})
+        digit->SetBackColor(colour);
+}
 
 } // namespace lptseg

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clock_text.h"
 #include "command_button.h"
 #include "control_array.h"
 #include "display_operations.h"
@@ -103,11 +104,17 @@ private:
     void op278_Click();
     void op3bc_Click();
 
+    void RecolourKeypad(Colour colour);
+
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
     void Timer4_Timer();
     void Timer5_Timer();
+
+    // The two banners' scrolling state, kept from tick to tick.
+    ScrollBanner natpis1; // credit banner in Picture1
+    ScrollBanner natpis2; // "Trenutni broj" in Picture2
 };
 
 } // namespace lptseg

@@ -19,8 +19,13 @@ public:
 
     void Start() { timer_.start(); }
     void Stop() { timer_.stop(); }
+    // Raises the tick now, as if the interval had just elapsed; nothing while
+    // the timer is stopped.
+    void Fire();
 
 private:
+    Window& form_;
+    std::function<void()> onTick_;
     QTimer timer_;
 };
 

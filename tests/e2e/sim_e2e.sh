@@ -45,6 +45,7 @@ export DISPLAY=":$(head -n1 "$work/display")"
 
 "$sim" >"$work/out" 2>"$work/err" &
 sim_pid=$!
+started=$(date +%s%N)
 
 caption='Upravljanje 7-segmentnim diodnim zaslonom'
 found_window() { win=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n1); [ -n "$win" ]; }
@@ -70,6 +71,25 @@ expect_pixel() { # name x y RRGGBB
   got=$(pixel "$2" "$3")
   [ "$got" = "$4" ] || fail "$1 at ($2,$3) shows #$got, expected #$4"
 }
+
+# Unique colours in a region (w h x y) of a screenshot.
+colours_in() { convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -format %k info:; }
+# Pixels that differ between two screenshots in a region (w h x y).
+changed_in() {
+  convert "$1" -crop "${3}x${4}+${5}+${6}" +repage "$work/r1.png"
+  convert "$2" -crop "${3}x${4}+${5}+${6}" +repage "$work/r2.png"
+  compare -metric AE "$work/r1.png" "$work/r2.png" null: 2>&1 || true
+}
+
+# 1.5 s after start the clock has ticked; 200 ms later both banners have moved.
+sleep "$(awk -v t="$started" -v now="$(date +%s%N)" 'BEGIN { s = 1.5 - (now - t) / 1e9; print (s > 0 ? s : 0) }')"
+shot; cp "$work/shot.png" "$work/early.png"
+sleep 0.2; shot
+time_label="81 17 192 232"; number_banner="97 25 192 176"; credit_banner="289 33 32 312"
+[ "$(colours_in "$work/early.png" $time_label)" -gt 1 ] || fail "the time label is empty 1.5 s after start"
+moved() { [[ "$(changed_in "$work/early.png" "$work/shot.png" "$@")" =~ ^[1-9][0-9]* ]]; }
+moved $number_banner || fail "the number banner did not move in 200 ms"
+moved $credit_banner || fail "the credit banner did not move in 200 ms"
 
 # Segment box centres in window pixels.
 seg_a="240 33"; seg_b="280 64"; seg_c="280 128"; seg_d="240 161"
@@ -104,4 +124,4 @@ PortOut 0x278 0xFF
 PortOut 0x278 0x00'
 [ "$(cat "$work/out")" = "$expected" ] || fail "unexpected port trace"
 grep -q 'simuliran' "$work/err" || fail "no notice on standard error that the port is simulated"
-echo "PASS: trace and segment colours as expected"
+echo "PASS: banners, clock, segment colours and port trace as expected"

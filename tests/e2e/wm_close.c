@@ -32,8 +32,8 @@ int main(int argc, char* argv[]) {
     event.type = atom(c, "WM_PROTOCOLS");
     event.data.data32[0] = atom(c, "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_void_cookie_t sent = xcb_send_event_checked(c, 0, window, XCB_EVENT_MASK_NO_EVENT,
-                                                    (const char*)&event);
+    xcb_void_cookie_t sent =
+        xcb_send_event_checked(c, 0, window, XCB_EVENT_MASK_NO_EVENT, (const char*)&event);
     xcb_generic_error_t* error = xcb_request_check(c, sent);
     xcb_disconnect(c);
     if (error) {
