@@ -1,54 +1,18 @@
 #!/usr/bin/env bash
-# End to end: starts lptseg-sim on its own Xvfb display, clicks "7", "Brisi",
-# "278" and "8" with real X input, checks the segment colours on screen, closes
-# the window through WM_DELETE_WINDOW, and compares the port trace.
+# End to end: starts lptseg-sim on its own Xvfb display, checks that the
+# banners move and the clock shows, clicks "7", "Brisi", "278" and "8" with real
+# X input, checks the segment colours on screen, closes the window through
+# WM_DELETE_WINDOW, and compares the port trace.
 set -euo pipefail
 
 sim=$1
 wm_close=$2
-for tool in Xvfb xdotool convert import; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (run scripts/setup.sh)"; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=
-sim_pid=
-cleanup() {
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  echo "--- standard output of lptseg-sim:"; cat "$work/out" 2>/dev/null || true
-  echo "--- standard error of lptseg-sim:"; cat "$work/err" 2>/dev/null || true
-  exit 1
-}
-
-# Waits up to 10 s for a command to succeed.
-wait_for() {
-  local i
-  for i in $(seq 100); do
-    if "$@"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-
-# A display of our own, whatever else runs on this machine.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-wait_for test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/xvfb_session.sh"
 
 "$sim" >"$work/out" 2>"$work/err" &
 sim_pid=$!
 started=$(date +%s%N)
 
-caption='Upravljanje 7-segmentnim diodnim zaslonom'
-found_window() { win=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n1); [ -n "$win" ]; }
 wait_for found_window || fail "the window did not appear"
 
 lines() { wc -l <"$work/out"; }
