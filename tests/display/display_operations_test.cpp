@@ -67,13 +67,6 @@ protected:
         display.selected = {option};
         display.SelectPort(option);
     }
-    std::set<SegmentLetter> LitOnScreen() const {
-        std::set<SegmentLetter> lit;
-        for (auto [s, colour] : display.colours)
-            if (colour == SegmentOn)
-                lit.insert(s);
-        return lit;
-    }
 };
 
 const Log AllOff = {"off a", "off f", "off e", "off d", "off c", "off b", "off g"};
@@ -108,18 +101,6 @@ TEST_F(DisplayOperationsTest, DigitWritesThePortBeforeRepaintingTheFigure) {
     EXPECT_EQ(Log(log.begin(), log.begin() + 8), Concat({"PortOut 0x378 0x51"}, AllOff));
     EXPECT_EQ(std::set<std::string>(log.begin() + 8, log.end()),
               (std::set<std::string>{"on a", "on b", "on c"}));
-}
-
-TEST_F(DisplayOperationsTest, EachDigitLeavesExactlyItsSegmentsLit) {
-    Loaded();
-    display.ShowDigit(8); // everything lit first: stale red must not survive
-    const std::map<int, std::set<SegmentLetter>> expected = {
-        {5, {a, c, d, f, g}}, {1, {b, c}}, {6, {a, c, d, e, f, g}}, {9, {a, b, c, d, f, g}}};
-    for (const auto& [digit, lit] : expected) {
-        display.ShowDigit(digit);
-        EXPECT_EQ(display.colours.size(), 7u);
-        EXPECT_EQ(LitOnScreen(), lit) << "digit " << digit;
-    }
 }
 
 TEST_F(DisplayOperationsTest, SameDigitTwiceWritesTwiceAndLooksTheSame) {

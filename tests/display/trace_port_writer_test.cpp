@@ -54,15 +54,6 @@ INSTANTIATE_TEST_SUITE_P(Lines, TraceFormat,
                                            TraceRow{0x000, 0x0A, "PortOut 0x000 0x0A\n"},
                                            TraceRow{-1, 0xEF, "PortOut 0xFFFF 0xEF\n"}));
 
-TEST(TraceWriter, WritesFollowOneAnother) {
-    FlushWatchingBuffer buffer;
-    std::ostream out(&buffer);
-    TracePortWriter writer(out);
-    writer.PortOut(0x378, 0x00);
-    writer.PortOut(0x278, 0xF7);
-    EXPECT_EQ(buffer.flushed, "PortOut 0x378 0x00\nPortOut 0x278 0xF7\n");
-}
-
 TEST(TraceWriter, ABrokenStreamIsAPortFailure) {
     std::ostream out(nullptr); // no buffer: every write fails
     TracePortWriter writer(out);

@@ -110,12 +110,6 @@ TEST_F(FormTest, StartsWithYellowKeypadGreenCloseAndBlankDecorations) {
     EXPECT_EQ(form->txt4[1].grab().toImage().pixelColor(10, 5), base);
 }
 
-TEST_F(FormTest, FaceShowsAnyBackColorExactly) {
-    ASSERT_TRUE(Open());
-    form->Command5.SetBackColor(RGB(195, 65, 35));
-    EXPECT_EQ(FaceColour(form->Command5), QColor(195, 65, 35));
-}
-
 TEST_F(FormTest, TabOrderFollowsTheDesignAndStartsOnOne) {
     ASSERT_TRUE(Open());
     EXPECT_EQ(form->focusWidget(), &form->Command1);
@@ -149,12 +143,6 @@ TEST_F(FormTest, TimersExistWithTheirIntervals) {
     EXPECT_EQ(form->Timer5.Interval(), 39000);
     for (Timer* t : {&form->Timer1, &form->Timer2, &form->Timer3, &form->Timer4, &form->Timer5})
         EXPECT_TRUE(t->Enabled());
-}
-
-TEST_F(FormTest, SegmentArraysHaveOnlyTheirOneIndex) {
-    ASSERT_TRUE(Open());
-    EXPECT_THROW(form->txt4[0], std::out_of_range);
-    EXPECT_THROW(form->txt1[1], std::out_of_range);
 }
 
 } // namespace
