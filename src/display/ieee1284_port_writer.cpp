@@ -13,11 +13,19 @@ namespace lptseg {
 namespace {
 
 std::string PortName(const parport* port) {
-    return port->name ? port->name : "parport";
+    return port->name ? port->name : "";
 }
 
-std::string DeviceOf(const parport* port) {
-    return "/dev/" + PortName(port);
+// Ports that the kernel's ppdev driver serves are named parport0, parport1, ...
+// and reached through /dev/parportN. Any other port libieee1284 lists is one it
+// guessed at a legacy address and can reach only by direct I/O.
+bool HasDevice(const parport* port) {
+    return PortName(port).rfind("parport", 0) == 0;
+}
+
+std::string Describe(const parport* port) {
+    const std::string address = FormatPort(static_cast<std::int16_t>(port->base_addr));
+    return HasDevice(port) ? PortName(port) + " (" + address + ")" : address;
 }
 
 std::string CodeText(int code) {
@@ -39,28 +47,33 @@ std::string CodeText(int code) {
     }
 }
 
+std::string Reason(int code, int error) {
+    std::string text = CodeText(code);
+    if (error != 0)
+        text += ", " + std::string(std::strerror(error));
+    return text;
+}
+
+const std::string LoadPpdev = "modul jezgre ppdev mora biti ucitan (sudo modprobe ppdev)";
+const std::string JoinLp = "korisnik mora biti clan grupe lp (sudo usermod -aG lp $USER, "
+                           "pa se ponovno prijaviti)";
+
 // Why opening or claiming failed, and what the user can do about it.
 std::string Advice(const parport* port, int code, int error) {
-    const std::string device = DeviceOf(port);
+    if (!HasDevice(port))
+        return "Izravan pristup portu nije dopusten (" + Reason(code, error) +
+               "). Port treba koristiti kroz /dev/parportN: " + LoadPpdev + ", a " + JoinLp + ".";
+    const std::string device = "/dev/" + PortName(port);
     if (error == EACCES || error == EPERM)
-        return "Nema dozvole za " + device +
-               ". Korisnik mora biti clan grupe kojoj uredjaj "
-               "pripada (obicno lp; npr. sudo usermod -aG lp $USER, pa se ponovno prijaviti), "
-               "a modul jezgre ppdev mora biti ucitan (sudo modprobe ppdev).";
+        return "Nema dozvole za " + device + ": " + JoinLp + " (ili grupe kojoj " + device +
+               " pripada), a " + LoadPpdev + ".";
     if (error == ENOENT || error == ENODEV || error == ENXIO)
-        return "Uredjaj " + device +
-               " ne postoji. Ucitajte modul jezgre ppdev "
-               "(sudo modprobe ppdev).";
+        return "Uredjaj " + device + " ne postoji: " + LoadPpdev + ".";
     if (error == EBUSY)
         return "Port " + device +
                " upravo koristi drugi program; zatvorite ga i pokusajte ponovno.";
-    std::string text = CodeText(code);
-    if (error != 0)
-        text += " (" + std::string(std::strerror(error)) + ")";
-    return "Razlog: " + text +
-           ". Provjerite da je modul jezgre ppdev ucitan (sudo modprobe ppdev) "
-           "i da je korisnik clan grupe uredjaja " +
-           device + " (obicno lp).";
+    return "Razlog: " + Reason(code, error) + ". Provjerite: " + LoadPpdev + ", a " + JoinLp +
+           " (ili grupe kojoj " + device + " pripada).";
 }
 
 } // namespace
@@ -86,10 +99,8 @@ struct Ieee1284PortWriter::Ports {
         const int code = ieee1284_find_ports(&found, 0);
         if (code != E1284_OK) {
             const int error = errno;
-            std::string why = CodeText(code);
-            if (error != 0)
-                why += " (" + std::string(std::strerror(error)) + ")";
-            throw PortError("Popis paralelnih portova nije moguce procitati: " + why + ".");
+            throw PortError(
+                "Popis paralelnih portova nije moguce procitati: " + Reason(code, error) + ".");
         }
         listed = true;
     }
@@ -105,11 +116,8 @@ struct Ieee1284PortWriter::Ports {
         if (found.portc == 0)
             return "Nije pronadjen nijedan paralelni port.";
         std::string text = "Pronadjeni portovi:";
-        for (int i = 0; i < found.portc; ++i) {
-            const parport* p = found.portv[i];
-            text += (i == 0 ? " " : ", ") + PortName(p) + " (" +
-                    FormatPort(static_cast<std::int16_t>(p->base_addr)) + ")";
-        }
+        for (int i = 0; i < found.portc; ++i)
+            text += (i == 0 ? " " : ", ") + Describe(found.portv[i]);
         return text + ".";
     }
 
@@ -128,16 +136,14 @@ struct Ieee1284PortWriter::Ports {
         errno = 0;
         if (const int code = ieee1284_open(port, 0, &capabilities); code != E1284_OK) {
             const int error = errno;
-            throw PortError("Paralelni port " + PortName(port) + " na adresi " +
-                            FormatPort(address) + " nije moguce otvoriti. " +
+            throw PortError("Paralelni port " + Describe(port) + " nije moguce otvoriti. " +
                             Advice(port, code, error));
         }
         errno = 0;
         if (const int code = ieee1284_claim(port); code != E1284_OK) {
             const int error = errno;
             ieee1284_close(port);
-            throw PortError("Paralelni port " + PortName(port) + " na adresi " +
-                            FormatPort(address) + " nije moguce preuzeti. " +
+            throw PortError("Paralelni port " + Describe(port) + " nije moguce preuzeti. " +
                             Advice(port, code, error));
         }
         open.emplace(base, port);

@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "command_button.h"
+#include "font_spec.h"
 #include "timer.h"
 
 #include <QCloseEvent>
@@ -19,6 +20,7 @@ Window::Window(Services& services) : services_(services) {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setAutoFillBackground(true);
+    setFont(FontSpec{}.ToQFont()); // the standard window font, for controls without their own
 }
 
 void Window::SetCaption(const QString& caption) {
