@@ -27,8 +27,9 @@ if [ "$(id -u)" -eq 0 ]; then
 elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
   as_root=(sudo)
 else
-  echo "setup: these packages are missing and installing them needs root:" >&2
-  echo "    sudo apt-get update && sudo $install_line" >&2
+  echo "setup: packages are missing (${missing[*]}) and installing them needs root." >&2
+  echo "setup: run this as root, then try again:" >&2
+  echo "    apt-get update && $install_line" >&2
   exit 1
 fi
 
