@@ -55,25 +55,28 @@ std::string Reason(int code, int error) {
 }
 
 const std::string LoadPpdev = "modul jezgre ppdev mora biti ucitan (sudo modprobe ppdev)";
-const std::string JoinLp = "korisnik mora biti clan grupe lp (sudo usermod -aG lp $USER, "
-                           "pa se ponovno prijaviti)";
+
+std::string JoinGroup(const std::string& device) {
+    return "korisnik mora biti clan grupe kojoj " + device +
+           " pripada, obicno lp (sudo usermod -aG lp $USER, pa se ponovno prijaviti)";
+}
 
 // Why opening or claiming failed, and what the user can do about it.
 std::string Advice(const parport* port, int code, int error) {
     if (!HasDevice(port))
         return "Izravan pristup portu nije dopusten (" + Reason(code, error) +
-               "). Port treba koristiti kroz /dev/parportN: " + LoadPpdev + ", a " + JoinLp + ".";
+               "). Port treba koristiti kroz /dev/parportN: " + LoadPpdev + ", a " +
+               JoinGroup("/dev/parportN") + ".";
     const std::string device = "/dev/" + PortName(port);
     if (error == EACCES || error == EPERM)
-        return "Nema dozvole za " + device + ": " + JoinLp + " (ili grupe kojoj " + device +
-               " pripada), a " + LoadPpdev + ".";
+        return "Nema dozvole za " + device + ": " + JoinGroup(device) + ", a " + LoadPpdev + ".";
     if (error == ENOENT || error == ENODEV || error == ENXIO)
         return "Uredjaj " + device + " ne postoji: " + LoadPpdev + ".";
     if (error == EBUSY)
         return "Port " + device +
                " upravo koristi drugi program; zatvorite ga i pokusajte ponovno.";
-    return "Razlog: " + Reason(code, error) + ". Provjerite: " + LoadPpdev + ", a " + JoinLp +
-           " (ili grupe kojoj " + device + " pripada).";
+    return "Razlog: " + Reason(code, error) + ". Provjerite: " + LoadPpdev + ", a " +
+           JoinGroup(device) + ".";
 }
 
 } // namespace

@@ -91,7 +91,7 @@ TEST_F(Ieee1284WriterTest, PortWithoutPpdevPointsToPpdev) {
     const std::string message = FailureOf(0x378);
     EXPECT_THAT(message, HasSubstr("Paralelni port 0x378 nije moguce otvoriti"));
     EXPECT_THAT(message, HasSubstr("modprobe ppdev"));
-    EXPECT_THAT(message, HasSubstr("grupe lp"));
+    EXPECT_THAT(message, HasSubstr("obicno lp"));
     EXPECT_THAT(message, ::testing::Not(HasSubstr("/dev/0x378")));
     EXPECT_FALSE(Wrote());
 }
