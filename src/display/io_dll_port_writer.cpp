@@ -27,6 +27,8 @@ std::string SystemText(DWORD error) {
     LocalFree(buffer);
     if (text.empty())
         text = "pogreska sustava " + std::to_string(error);
+    if (text.back() != '.')
+        text += '.';
     return text;
 }
 
