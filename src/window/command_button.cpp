@@ -1,5 +1,6 @@
 #include "command_button.h"
 
+#include "qt_colour.h"
 #include "window.h"
 
 #include <QKeyEvent>

@@ -1,5 +1,6 @@
 #include "frame.h"
 
+#include "qt_colour.h"
 #include "window.h"
 
 #include <QFontMetrics>

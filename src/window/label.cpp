@@ -1,5 +1,6 @@
 #include "label.h"
 
+#include "qt_colour.h"
 #include "window.h"
 
 namespace lptseg {
@@ -7,11 +8,7 @@ namespace lptseg {
 Label::Label(Window& form, const Twips& place, Colour backColor, Colour foreColor,
              const FontSpec& font, int tabIndex)
     : QLabel(&form) {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, ToQColor(backColor));
-    p.setColor(QPalette::WindowText, ToQColor(foreColor));
-    setPalette(p);
-    setAutoFillBackground(true);
+    SetColours(*this, backColor, foreColor);
     setFont(font.ToQFont());
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     form.Place(*this, place, tabIndex);

@@ -1,5 +1,6 @@
 #include "option_button.h"
 
+#include "qt_colour.h"
 #include "window.h"
 
 namespace lptseg {
@@ -8,11 +9,7 @@ OptionButton::OptionButton(Window& form, const QString& caption, const Twips& pl
                            Colour backColor, bool selected, int tabIndex,
                            std::function<void()> onClick)
     : QRadioButton(caption, &form) {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, ToQColor(backColor));
-    setPalette(p);
-    setBackgroundRole(QPalette::Window);
-    setAutoFillBackground(true);
+    SetColours(*this, backColor);
     setChecked(selected);
     form.Place(*this, place, tabIndex);
     connect(this, &QAbstractButton::clicked, this,

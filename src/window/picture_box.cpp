@@ -1,5 +1,6 @@
 #include "picture_box.h"
 
+#include "qt_colour.h"
 #include "window.h"
 
 #include <QFontMetricsF>

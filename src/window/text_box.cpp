@@ -1,5 +1,6 @@
 #include "text_box.h"
 
+#include "qt_colour.h"
 #include "window.h"
 
 #include <QPainter>

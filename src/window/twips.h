@@ -1,8 +1,5 @@
 #pragma once
 
-#include "colour.h"
-
-#include <QColor>
 #include <QRect>
 
 namespace lptseg {
@@ -22,9 +19,5 @@ struct Twips {
                      height / TwipsPerPixel);
     }
 };
-
-inline QColor ToQColor(Colour c) {
-    return QColor(c.r, c.g, c.b);
-}
 
 } // namespace lptseg

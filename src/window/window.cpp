@@ -2,6 +2,7 @@
 
 #include "command_button.h"
 #include "font_spec.h"
+#include "qt_colour.h"
 #include "timer.h"
 
 #include <QCloseEvent>
@@ -19,7 +20,6 @@ Window::Window(Services& services) : services_(services) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setAutoFillBackground(true);
     setFont(FontSpec{}.ToQFont()); // the standard window font, for controls without their own
 }
 
@@ -32,9 +32,7 @@ void Window::SetClientSize(int widthTwips, int heightTwips) {
 }
 
 void Window::SetBackColor(Colour colour) {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, ToQColor(colour));
-    setPalette(p);
+    SetColours(*this, colour);
 }
 
 void Window::Beep() {
