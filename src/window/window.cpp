@@ -78,7 +78,6 @@ void Window::Unload() {
     int cancel = 0;
     Form_Unload(cancel); // this program never cancels an unload
     StopTimers();
-    unloaded_ = true;
     hide();
 }
 
@@ -130,7 +129,7 @@ void Window::ChainTabOrder() {
 void Window::closeEvent(QCloseEvent* event) {
     // The title-bar close box unloads the window like the program's own close,
     // and with its only window gone the program ends.
-    if (!unloaded_ && !ended_)
+    if (!ended_)
         Raise([this] {
             Unload();
             End(0);

@@ -68,7 +68,6 @@ private:
     std::multimap<int, QWidget*> tabOrder_;
     std::vector<Timer*> timers_;
     std::map<int, CommandButton*> keys_;
-    bool unloaded_ = false;
     bool ended_ = false;
     int exitStatus_ = 0;
 };

@@ -39,7 +39,7 @@ const std::vector<ControlRow> Layout = {
     {CONTROL(Picture2), 2880, 2640, 1455, 375, nullptr},
     {CONTROL(lbl2), 2880, 3240, 1215, 255, ""},
     {CONTROL(lbl1), 2880, 3480, 1215, 255, ""},
-    {CONTROL(Frame1), 480, 3960, 4455, 615, nullptr},
+    {CONTROL(Frame1), 480, 3960, 4455, 615, "Adresa"},
     {CONTROL(op378), 1560, 4080, 1095, 375, "378"},
     {CONTROL(op278), 2760, 4080, 975, 375, "278"},
     {CONTROL(op3bc), 3840, 4080, 975, 375, "3BC"},
@@ -61,6 +61,8 @@ TEST_P(LayoutTest, ControlSitsAtItsDesignedPlace) {
         EXPECT_EQ(button->text(), row.caption);
     else if (auto* label = qobject_cast<QLabel*>(&control))
         EXPECT_EQ(label->text(), row.caption);
+    else if (auto* frame = dynamic_cast<Frame*>(&control))
+        EXPECT_EQ(frame->Caption(), row.caption);
     else
         ADD_FAILURE() << row.name << " has no caption";
 }
