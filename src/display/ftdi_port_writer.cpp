@@ -57,9 +57,12 @@ class DeviceList {
 public:
     explicit DeviceList(ftdi_context* context) {
         const int count = ftdi_usb_find_all(context, &list_, VendorId, ProductId);
-        if (count < 0)
+        if (count < 0) {
+            // Out of memory halfway leaves the part of the list already made.
+            ftdi_list_free(&list_);
             throw PortError("Popis USB uređaja nije moguće pročitati (" +
                             LibraryText(context, count) + ").");
+        }
     }
     ~DeviceList() { ftdi_list_free(&list_); }
     DeviceList(const DeviceList&) = delete;
