@@ -74,6 +74,9 @@ struct OpenFailure {
     std::vector<std::string> says;
     bool closed; // the adapter was opened, so it is closed again
 };
+void PrintTo(const OpenFailure& failure, std::ostream* out) {
+    *out << failure.name;
+}
 
 class FtdiWriterFailure : public FtdiWriterTest,
                           public ::testing::WithParamInterface<OpenFailure> {};
