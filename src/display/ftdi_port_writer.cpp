@@ -41,14 +41,14 @@ std::string OpenFailure(ftdi_context* context, int code) {
     case -3:  // the configuration could not be set: a driver holds the device
     case -5:  // the interface could not be claimed
     case -11: // the kernel driver could not be detached
-        return "FTDI adapter drži upravljački program ftdi_sio ili drugi program, a libftdi ga ne "
+        return "Upravljački program ftdi_sio ili drugi program drži FTDI adapter, a libftdi ga ne "
                "može preuzeti (" +
                LibraryText(context, code) +
                "). Zatvorite program koji koristi njegov serijski port (/dev/ttyUSB…) ili "
                "uklonite upravljački program (sudo rmmod ftdi_sio) i pokušajte ponovno.";
     default:
         return "FTDI adapter nije moguće otvoriti (" + LibraryText(context, code) +
-               "). Iskopčajte ga, ponovno priključite i pokušajte ponovno.";
+               "). Iskopčajte ga, priključite ponovno i pokušajte opet.";
     }
 }
 
@@ -148,8 +148,9 @@ void FtdiPortWriter::PortOut(std::int16_t, std::uint8_t Data) {
     if (const int written = ftdi_write_data(context_, &byte, 1); written != 1) {
         // A USB device that has gone away does not come back under the same handle.
         lost_ = true;
-        throw PortError("Na FTDI adapter nije moguće pisati (" + LibraryText(context_, written) +
-                        ")." + Unplugged);
+        const std::string reason =
+            written < 0 ? LibraryText(context_, written) : "adapter nije primio bajt";
+        throw PortError("Na FTDI adapter nije moguće pisati (" + reason + ")." + Unplugged);
     }
 }
 
