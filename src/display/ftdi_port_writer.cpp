@@ -24,8 +24,8 @@ const std::string UdevAdvice =
     "Dopustite pristup pravilom za udev, npr. u datoteci /etc/udev/rules.d/99-lptseg-ftdi.rules:\n"
     "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"0403\", ATTRS{idProduct}==\"6001\", "
     "GROUP=\"plugdev\", MODE=\"0660\"\n"
-    "zatim sudo udevadm control --reload-rules, ponovno priključite adapter i budite član "
-    "grupe plugdev (sudo usermod -aG plugdev $USER, pa se ponovno prijavite).";
+    "zatim sudo udevadm control --reload-rules, ponovno priključite adapter i dodajte "
+    "svog korisnika u grupu plugdev (sudo usermod -aG plugdev $USER, pa se ponovno prijavite).";
 
 std::string NoAccess(ftdi_context* context, int code) {
     return "Nema dozvole za pristup FTDI adapteru (" + LibraryText(context, code) + "). " +
