@@ -1,0 +1,201 @@
+#include "fake_ftdi.h"
+#include "ftdi_port_writer.h"
+#include "port_error.h"
+
+#include <algorithm>
+#include <functional>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace lptseg {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+const std::string UdevRule = "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"0403\", "
+                             "ATTRS{idProduct}==\"6001\", GROUP=\"plugdev\", MODE=\"0660\"";
+
+long Count(const std::string& prefix) {
+    return std::count_if(fakeftdi::calls.begin(), fakeftdi::calls.end(),
+                         [&](const std::string& call) { return call.starts_with(prefix); });
+}
+
+class FtdiWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override { fakeftdi::Reset(); }
+};
+
+TEST_F(FtdiWriterTest, SetsAllLinesToBitBangThenWritesEachByteAloneAndClosesWithoutReset) {
+    {
+        FtdiPortWriter writer("");
+        // Whatever the address, every byte goes to the adapter.
+        writer.PortOut(0x378, 0x00);
+        writer.PortOut(0x278, 0x51);
+        writer.PortOut(0x3BC, 0xF7);
+        writer.PortOut(0, 0x00);
+    }
+    EXPECT_THAT(fakeftdi::calls,
+                ElementsAre("new", "find_all 0403:6001", "open_dev A1", "set_bitmode 0xFF 0x01",
+                            "list_free", "write 0x00", "write 0x51", "write 0xF7", "write 0x00",
+                            "close", "free"));
+}
+
+TEST_F(FtdiWriterTest, NothingIsOpenedBeforeTheFirstWrite) {
+    { FtdiPortWriter writer(""); }
+    EXPECT_TRUE(fakeftdi::calls.empty());
+}
+
+struct Choice {
+    const char* serial;
+    const char* opened;
+};
+
+class FtdiWriterChoice : public FtdiWriterTest, public ::testing::WithParamInterface<Choice> {};
+
+TEST_P(FtdiWriterChoice, OpensTheAdapterAsked) {
+    fakeftdi::script.adapters = {{"A1"}, {"B2"}, {"C3"}};
+    MakeFtdiPortWriter(GetParam().serial)->PortOut(0x378, 0x11);
+    EXPECT_EQ(Count("open_dev"), 1);
+    EXPECT_EQ(Count(std::string("open_dev ") + GetParam().opened), 1);
+    EXPECT_EQ(fakeftdi::calls.back(), "free");
+}
+
+INSTANTIATE_TEST_SUITE_P(BySerial, FtdiWriterChoice,
+                         ::testing::Values(Choice{"", "A1"}, Choice{"B2", "B2"},
+                                           Choice{"C3", "C3"}));
+
+struct OpenFailure {
+    const char* name;
+    std::string serial;
+    std::function<void(fakeftdi::Script&)> setUp;
+    std::vector<std::string> says;
+    bool closed; // the adapter was opened, so it is closed again
+};
+void PrintTo(const OpenFailure& failure, std::ostream* out) {
+    *out << failure.name;
+}
+
+class FtdiWriterFailure : public FtdiWriterTest,
+                          public ::testing::WithParamInterface<OpenFailure> {};
+
+TEST_P(FtdiWriterFailure, SaysWhyAndWhatToDoAndWritesNothing) {
+    const OpenFailure& failure = GetParam();
+    failure.setUp(fakeftdi::script);
+    std::string message;
+    {
+        FtdiPortWriter writer(failure.serial);
+        try {
+            writer.PortOut(0x378, 0x00);
+            ADD_FAILURE() << "the write went through";
+        } catch (const PortError& error) {
+            message = error.what();
+        }
+    }
+    for (const std::string& words : failure.says)
+        EXPECT_THAT(message, HasSubstr(words));
+    EXPECT_EQ(Count("write"), 0);
+    EXPECT_EQ(Count("close"), failure.closed ? 1 : 0);
+    // Whatever was made is freed: the list once if it was asked for, the context last.
+    EXPECT_EQ(Count("list_free"), Count("find_all"));
+    if (!fakeftdi::script.newFails) {
+        EXPECT_EQ(fakeftdi::calls.back(), "free");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Open, FtdiWriterFailure,
+    ::testing::Values(
+        OpenFailure{"NoLibusb", "", [](auto& s) { s.newFails = true; }, {"libusb", "USB"}, false},
+        OpenFailure{"NoBusList",
+                    "",
+                    [](auto& s) { s.findResult = -5; },
+                    {"Popis USB uređaja", "fake libftdi error"},
+                    false},
+        OpenFailure{"NoAdapter",
+                    "",
+                    [](auto& s) { s.adapters.clear(); },
+                    {"Nije pronađen nijedan FTDI adapter", "FT232R", "FT245R", "0403:6001"},
+                    false},
+        OpenFailure{"SerialAbsentListsThosePresent",
+                    "Z9",
+                    [](auto& s) {
+                        s.adapters = {{"A1"}, {"B2", -9}, {"C3"}};
+                    },
+                    {"\"Z9\" nije priključen", "A1, (serijski broj nije čitljiv), C3"},
+                    false},
+        OpenFailure{"SerialUnreadableWithoutPermission",
+                    "A1",
+                    [](auto& s) {
+                        s.adapters = {{"A1", -4}};
+                    },
+                    {"Nema dozvole", UdevRule, "plugdev"},
+                    false},
+        OpenFailure{"OpenDenied",
+                    "",
+                    [](auto& s) { s.openResult = -4; },
+                    {"Nema dozvole", UdevRule, "udevadm"},
+                    false},
+        OpenFailure{"DetachDenied",
+                    "",
+                    [](auto& s) { s.openResult = -8; },
+                    {"Nema dozvole", UdevRule},
+                    false},
+        OpenFailure{"DriverHoldsConfiguration",
+                    "",
+                    [](auto& s) { s.openResult = -3; },
+                    {"ftdi_sio", "rmmod"},
+                    false},
+        OpenFailure{"DriverHoldsInterface",
+                    "",
+                    [](auto& s) { s.openResult = -5; },
+                    {"ftdi_sio", "rmmod"},
+                    false},
+        OpenFailure{"ResetFailed",
+                    "",
+                    [](auto& s) { s.openResult = -6; },
+                    {"nije moguće otvoriti", "fake libftdi error, libftdi -6"},
+                    false},
+        OpenFailure{"NoBitBang",
+                    "",
+                    [](auto& s) { s.bitmodeResult = -1; },
+                    {"bit-bang", "FT232R ili FT245R"},
+                    true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class FtdiWriterUnplug : public FtdiWriterTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FtdiWriterUnplug, AFailedWriteEndsTheWritingWithoutRetry) {
+    fakeftdi::script.writesBeforeUnplug = 2;
+    fakeftdi::script.unpluggedWriteResult = GetParam();
+    {
+        FtdiPortWriter writer("");
+        writer.PortOut(0x378, 0x11);
+        writer.PortOut(0x378, 0x5E);
+        const auto failure = [&writer](std::uint8_t byte) -> std::string {
+            try {
+                writer.PortOut(0x378, byte);
+            } catch (const PortError& error) {
+                return error.what();
+            }
+            ADD_FAILURE() << "a write after the unplug went through";
+            return {};
+        };
+        EXPECT_THAT(failure(0x5B),
+                    ::testing::AllOf(HasSubstr("nije moguće pisati"), HasSubstr("iskopčan")));
+        EXPECT_THAT(failure(0x00), HasSubstr("iskopčan"));
+    }
+    // Three attempts in all, the adapter opened once and never switched out of bit-bang.
+    EXPECT_THAT(std::vector(fakeftdi::calls.end() - 5, fakeftdi::calls.end()),
+                ElementsAre("write 0x11", "write 0x5E", "write 0x5B", "close", "free"));
+    EXPECT_EQ(Count("open_dev"), 1);
+    EXPECT_EQ(Count("set_bitmode"), 1);
+}
+
+// A failed bulk write, libftdi's "USB device unavailable", and nothing written.
+INSTANTIATE_TEST_SUITE_P(WriteResults, FtdiWriterUnplug, ::testing::Values(-1, -666, 0));
+
+} // namespace
+} // namespace lptseg
