@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgtest-dev libgmock-dev libieee1284-3-dev libftdi1-dev libxcb1-dev
   xvfb xdotool imagemagick
   fonts-liberation fonts-dejavu-core
+  librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file
 )
 
 missing=()

@@ -66,8 +66,8 @@ void DisplayOperations::WritePort(std::uint8_t data) {
     // there can hang the machine. Only the three parallel port registers are written.
     if (!IsParallelPortAddress(adresa))
         throw PortError("Adresa " + FormatPort(adresa) +
-                        " nije adresa paralelnog porta (moguce su 0x378, 0x278 i 0x3BC), "
-                        "pa na nju nije nista zapisano. Odaberite adresu porta.");
+                        " nije adresa paralelnog porta (moguće su 0x378, 0x278 i 0x3BC), "
+                        "pa na nju ništa nije zapisano. Odaberite adresu porta.");
     port_.PortOut(adresa, data);
 }
 

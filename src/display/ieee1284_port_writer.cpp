@@ -31,19 +31,19 @@ std::string Describe(const parport* port) {
 std::string CodeText(int code) {
     switch (code) {
     case E1284_NOTIMPL:
-        return "libieee1284 to ne podrzava";
+        return "libieee1284 to ne podržava";
     case E1284_NOTAVAIL:
         return "pristup portu nije dostupan na ovom sustavu";
     case E1284_NOMEM:
         return "nema dovoljno memorije";
     case E1284_INIT:
-        return "port se ne moze pripremiti za rad";
+        return "port se ne može pripremiti za rad";
     case E1284_SYS:
         return "sustav je odbio pristup";
     case E1284_INVALIDPORT:
         return "port nije ispravan";
     default:
-        return "pogreska libieee1284 " + std::to_string(code);
+        return "pogreška libieee1284 " + std::to_string(code);
     }
 }
 
@@ -54,27 +54,27 @@ std::string Reason(int code, int error) {
     return text;
 }
 
-const std::string LoadPpdev = "modul jezgre ppdev mora biti ucitan (sudo modprobe ppdev)";
+const std::string LoadPpdev = "modul jezgre ppdev mora biti učitan (sudo modprobe ppdev)";
 
 std::string JoinGroup(const std::string& device) {
-    return "korisnik mora biti clan grupe kojoj " + device +
-           " pripada, obicno lp (sudo usermod -aG lp $USER, pa se ponovno prijaviti)";
+    return "korisnik mora biti član grupe kojoj " + device +
+           " pripada, obično lp (sudo usermod -aG lp $USER, pa se ponovno prijaviti)";
 }
 
 // Why opening or claiming failed, and what the user can do about it.
 std::string Advice(const parport* port, int code, int error) {
     if (!HasDevice(port))
-        return "Izravan pristup portu nije dopusten (" + Reason(code, error) +
+        return "Izravan pristup portu nije dopušten (" + Reason(code, error) +
                "). Port treba koristiti kroz /dev/parportN: " + LoadPpdev + ", a " +
                JoinGroup("/dev/parportN") + ".";
     const std::string device = "/dev/" + PortName(port);
     if (error == EACCES || error == EPERM)
         return "Nema dozvole za " + device + ": " + JoinGroup(device) + ", a " + LoadPpdev + ".";
     if (error == ENOENT || error == ENODEV || error == ENXIO)
-        return "Uredjaj " + device + " ne postoji: " + LoadPpdev + ".";
+        return "Uređaj " + device + " ne postoji: " + LoadPpdev + ".";
     if (error == EBUSY)
         return "Port " + device +
-               " upravo koristi drugi program; zatvorite ga i pokusajte ponovno.";
+               " upravo koristi drugi program; zatvorite ga i pokušajte ponovno.";
     return "Razlog: " + Reason(code, error) + ". Provjerite: " + LoadPpdev + ", a " +
            JoinGroup(device) + ".";
 }
@@ -103,7 +103,7 @@ struct Ieee1284PortWriter::Ports {
         if (code != E1284_OK) {
             const int error = errno;
             throw PortError(
-                "Popis paralelnih portova nije moguce procitati: " + Reason(code, error) + ".");
+                "Popis paralelnih portova nije moguće pročitati: " + Reason(code, error) + ".");
         }
         listed = true;
     }
@@ -117,8 +117,8 @@ struct Ieee1284PortWriter::Ports {
 
     std::string Inventory() const {
         if (found.portc == 0)
-            return "Nije pronadjen nijedan paralelni port.";
-        std::string text = "Pronadjeni portovi:";
+            return "Nije pronađen nijedan paralelni port.";
+        std::string text = "Pronađeni portovi:";
         for (int i = 0; i < found.portc; ++i)
             text += (i == 0 ? " " : ", ") + Describe(found.portv[i]);
         return text + ".";
@@ -139,14 +139,14 @@ struct Ieee1284PortWriter::Ports {
         errno = 0;
         if (const int code = ieee1284_open(port, 0, &capabilities); code != E1284_OK) {
             const int error = errno;
-            throw PortError("Paralelni port " + Describe(port) + " nije moguce otvoriti. " +
+            throw PortError("Paralelni port " + Describe(port) + " nije moguće otvoriti. " +
                             Advice(port, code, error));
         }
         errno = 0;
         if (const int code = ieee1284_claim(port); code != E1284_OK) {
             const int error = errno;
             ieee1284_close(port);
-            throw PortError("Paralelni port " + Describe(port) + " nije moguce preuzeti. " +
+            throw PortError("Paralelni port " + Describe(port) + " nije moguće preuzeti. " +
                             Advice(port, code, error));
         }
         open.emplace(base, port);

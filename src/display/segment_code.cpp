@@ -29,7 +29,7 @@ constexpr SegmentCode BlankCode{-1, 0x00, {}};
 const SegmentCode& LookupDigit(int digit) {
     if (digit < 0 || digit > 9)
         throw std::out_of_range("Znamenka " + std::to_string(digit) +
-                                " ne postoji na zaslonu; moguce su 0 do 9.");
+                                " ne postoji na zaslonu; moguće su 0 do 9.");
     return DigitCodes[static_cast<std::size_t>(digit)];
 }
 

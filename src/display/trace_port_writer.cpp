@@ -12,7 +12,7 @@ void TracePortWriter::PortOut(std::int16_t Port, std::uint8_t Data) {
     out_.flush();
     if (!out_)
         throw PortError("Simulirani zapis " + FormatByte(Data) + " na port " + FormatPort(Port) +
-                        " nije moguce ispisati na standardni izlaz.");
+                        " nije moguće ispisati na standardni izlaz.");
 }
 
 } // namespace lptseg

@@ -89,16 +89,17 @@ TEST_F(Ieee1284WriterTest, PortWithoutPpdevPointsToPpdev) {
     fake1284::script.ports = {{"0x378", 0x378}};
     fake1284::script.openResult = E1284_INIT;
     const std::string message = FailureOf(0x378);
-    EXPECT_THAT(message, HasSubstr("Paralelni port 0x378 nije moguce otvoriti"));
+    EXPECT_THAT(message, HasSubstr("Paralelni port 0x378 nije moguće otvoriti"));
     EXPECT_THAT(message, HasSubstr("modprobe ppdev"));
-    EXPECT_THAT(message, HasSubstr("obicno lp"));
+    EXPECT_THAT(message, HasSubstr("obično lp"));
+    EXPECT_THAT(message, HasSubstr("Izravan pristup portu nije dopušten"));
     EXPECT_THAT(message, ::testing::Not(HasSubstr("/dev/0x378")));
     EXPECT_FALSE(Wrote());
 }
 
 TEST_F(Ieee1284WriterTest, NoPortsAtAllSaysSo) {
     fake1284::script.ports.clear();
-    EXPECT_THAT(FailureOf(0x378), HasSubstr("Nije pronadjen nijedan paralelni port"));
+    EXPECT_THAT(FailureOf(0x378), HasSubstr("Nije pronađen nijedan paralelni port"));
 }
 
 TEST_F(Ieee1284WriterTest, FailedSearchIsReported) {
@@ -146,11 +147,15 @@ INSTANTIATE_TEST_SUITE_P(
                     false,
                     E1284_INIT,
                     EACCES,
-                    {"nije moguce otvoriti", "/dev/parport0", "lp", "ppdev"}},
-        OpenFailure{"NoDevice", false, E1284_INIT, ENOENT, {"/dev/parport0", "modprobe ppdev"}},
+                    {"nije moguće otvoriti", "/dev/parport0", "član grupe", "lp", "učitan"}},
+        OpenFailure{"NoDevice",
+                    false,
+                    E1284_INIT,
+                    ENOENT,
+                    {"Uređaj /dev/parport0 ne postoji", "modprobe ppdev"}},
         OpenFailure{"OpenOther", false, E1284_NOMEM, 0, {"memorije", "ppdev"}},
-        OpenFailure{"ClaimDenied", true, E1284_SYS, EPERM, {"nije moguce preuzeti", "lp", "ppdev"}},
-        OpenFailure{"ClaimBusy", true, E1284_SYS, EBUSY, {"drugi program"}}),
+        OpenFailure{"ClaimDenied", true, E1284_SYS, EPERM, {"nije moguće preuzeti", "lp", "ppdev"}},
+        OpenFailure{"ClaimBusy", true, E1284_SYS, EBUSY, {"drugi program", "pokušajte ponovno"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

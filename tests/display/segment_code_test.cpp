@@ -60,6 +60,11 @@ TEST(SegmentCodes, ClearIsAllDark) {
 TEST(SegmentCodes, NumbersOutsideZeroToNineAreRefused) {
     for (int digit : {-1, 10, 255, -2147483647 - 1})
         EXPECT_THROW(LookupDigit(digit), std::out_of_range) << digit;
+    try {
+        LookupDigit(10);
+    } catch (const std::out_of_range& error) {
+        EXPECT_STREQ(error.what(), "Znamenka 10 ne postoji na zaslonu; moguće su 0 do 9.");
+    }
 }
 
 } // namespace

@@ -25,6 +25,6 @@ status=0
 wait "$sim_pid" || status=$?
 sim_pid=
 [ "$status" -eq 1 ] || fail "lptseg-sim ended with status $status, not 1"
-grep -q 'nije moguce ispisati na standardni izlaz' "$work/err" ||
+grep -q 'nije moguće ispisati na standardni izlaz' "$work/err" ||
   fail "the failure is not on standard error"
 echo "PASS: failure at load reported in a message box, exit status 1"

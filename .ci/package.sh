@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# CI: builds the Debian package from the main build, checks what it holds,
+# installs it, runs the installed lptseg-sim end to end under Xvfb, purges it
+# and checks that nothing of it is left behind.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build}
+
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+  as_root=(sudo)
+else
+  echo "package.sh: installing the package needs root (or sudo without a password)" >&2
+  exit 1
+fi
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+echo "== Debian package =="
+rm -f "$build"/lptseg_*.deb
+(cd "$build" && cpack -G DEB)
+debs=("$build"/lptseg_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one lptseg_*.deb in $build"
+deb=$(realpath "${debs[0]}")
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in fonts-liberation libieee1284-3 'libqt[56]widgets[56]'; do
+  grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+
+echo "== what the package holds =="
+dpkg-deb -x "$deb" "$work/root"
+for f in usr/bin/lptseg usr/bin/lptseg-sim; do
+  [ -x "$work/root/$f" ] || fail "$f missing or not executable"
+done
+for f in usr/share/applications/lptseg.desktop usr/share/icons/hicolor/scalable/apps/lptseg.svg \
+  usr/share/man/man1/lptseg.1 usr/share/man/man1/lptseg-sim.1 usr/share/doc/lptseg/README.md; do
+  [ -s "$work/root/$f" ] || fail "$f missing"
+done
+file "$work/root/usr/share/icons/hicolor/48x48/apps/lptseg.png" | grep -q 'PNG image data, 48 x 48' ||
+  fail "no 48x48 PNG icon"
+desktop-file-validate "$work/root/usr/share/applications/lptseg.desktop"
+appstreamcli validate-tree --no-net "$work/root"
+
+echo "== install =="
+# A previous run may have left the package installed.
+if dpkg-query -W lptseg >/dev/null 2>&1; then
+  "${as_root[@]}" dpkg --purge lptseg
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get install -y --no-install-recommends "$deb"
+dpkg-query -L lptseg >"$work/files"
+[ "$(dpkg-query -S /usr/bin/lptseg-sim | cut -d: -f1)" = lptseg ] ||
+  fail "/usr/bin/lptseg-sim does not come from the package"
+
+echo "== installed lptseg-sim under Xvfb =="
+bash tests/e2e/sim_e2e.sh /usr/bin/lptseg-sim "$build/tests/e2e/wm_close"
+
+echo "== purge =="
+"${as_root[@]}" dpkg --purge lptseg
+left=()
+while read -r path; do
+  [ "$path" = "/." ] && continue
+  if [ -L "$path" ] || [ -f "$path" ]; then
+    left+=("$path")
+  elif [ -d "$path" ] && ! dpkg-query -S "$path" >/dev/null 2>&1; then
+    left+=("$path/") # a directory no other package owns
+  fi
+done <"$work/files"
+[ ${#left[@]} -eq 0 ] || fail "left behind after purge: ${left[*]}"
+echo "PASS: package built, installed, run from /usr/bin, purged without leftovers"
