@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config ninja-build
-  qt6-base-dev libgtest-dev libgmock-dev libieee1284-3-dev libxcb1-dev
+  qt6-base-dev qtbase5-dev libgtest-dev libgmock-dev libieee1284-3-dev libxcb1-dev
   xvfb xdotool imagemagick
   fonts-liberation fonts-dejavu-core
 )
