@@ -129,7 +129,11 @@ int main(int argc, char* argv[]) {
     const std::string which = argc > 1 ? argv[1] : "";
     const bool wide = sizeof(void*) == 8;
     if (which == "writes") {
-        CheckWrites();
+        try {
+            CheckWrites();
+        } catch (const lptseg::PortError& error) {
+            Check(false, std::string("no write fails: ") + error.what());
+        }
     } else if (which == "missing") {
         CheckFailure("Biblioteku IO.dll nije moguće učitati, pa se PortOut ne može pozvati: ",
                      " Stavite IO.dll u mapu u kojoj je lptseg.exe.");
