@@ -2,7 +2,8 @@
 # The Windows port code under Wine: cross-compiles src/display, IoDllPortWriter,
 # the stand-in IO.dlls and the test program for 32- and 64-bit Windows with
 # mingw-w64 (warnings are errors), lays out one folder per case and runs each
-# case with the matching Wine loader in a fresh, headless Wine prefix.
+# case with the matching Wine loader in a fresh, headless Wine prefix. The
+# program's resource script is compiled and read back the same way.
 #   .ci/windows.sh [BUILD_DIR]              build, then run both widths
 #   .ci/windows.sh BUILD_DIR build          build and lay out the cases only
 #   .ci/windows.sh BUILD_DIR run i686|x86_64
@@ -22,6 +23,8 @@ loader() { [ "$1" = i686 ] && echo "$wine32" || echo "$wine64"; }
 other() { [ "$1" = i686 ] && echo x86_64 || echo i686; }
 
 build() {
+  # The Windows build presets cannot be used here, but their file must parse.
+  (cd "$source_dir" && cmake --list-presets >/dev/null)
   local launcher=()
   if command -v ccache >/dev/null 2>&1; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -70,6 +73,8 @@ run() {
       "$wine" "$build_dir/cases/$arch/$case_name/io_dll_writer_test.exe" "$case_name" ||
         failures=$((failures + 1))
     done
+    echo "-- $arch: resources of lptseg.exe"
+    "$wine" "$build_dir/$arch/resource_check.exe" || failures=$((failures + 1))
     [ "$failures" -eq 0 ]
   )
 }
