@@ -72,9 +72,9 @@ void IoDllPortWriter::PortOut(std::int16_t Port, std::uint8_t Data) {
             throw PortError(LoadFailure(GetLastError()));
         FARPROC entry = GetProcAddress(library, "PortOut");
         if (!entry)
-            throw PortError("Biblioteka IO.dll nema ulaznu točku PortOut: " +
-                            SystemText(GetLastError()) +
-                            " Stavite uz lptseg.exe IO.dll koji izvozi PortOut.");
+            throw PortError(
+                "Biblioteka IO.dll nema ulaznu točku PortOut: " + SystemText(GetLastError()) +
+                " Stavite uz lptseg.exe IO.dll koji izvozi PortOut.");
         portOut_ = reinterpret_cast<PortOutEntry>(reinterpret_cast<void*>(entry));
     }
     portOut_(Port, static_cast<char>(Data));

@@ -72,15 +72,16 @@ void CheckWrites() {
         std::uint8_t data;
     };
     // Bytes with the top bit set catch a sign slip on the way to IO.dll's char.
-    const std::vector<Write> writes = {
-        {0x378, 0x00}, {0x378, 0x51}, {0x278, 0xFF}, {0x3BC, 0x80}, {0x378, 0x6B}, {0x3BC, 0x00}};
+    const std::vector<Write> writes = {{0x378, 0x00}, {0x378, 0x51}, {0x278, 0xFF},
+                                       {0x3BC, 0x80}, {0x378, 0x6B}, {0x3BC, 0x00}};
     lptseg::IoDllPortWriter writer;
     std::vector<std::string> expected;
     for (const Write& write : writes) {
         writer.PortOut(write.port, write.data);
         expected.push_back(std::to_string(write.port) + ' ' + std::to_string(write.data));
     }
-    Check(Lines(log) == expected, "each write reaches PortOut once, in order, port and byte intact");
+    Check(Lines(log) == expected,
+          "each write reaches PortOut once, in order, port and byte intact");
 
     StandInFrameSpread(); // forget the frames of the calls above
     const int calls = 10000;

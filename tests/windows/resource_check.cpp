@@ -33,16 +33,16 @@ int main() {
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     DWORD ignored = 0;
     std::vector<char> info(GetFileVersionInfoSizeW(path, &ignored));
-    Check(!info.empty() && GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()),
-                                               info.data()),
+    Check(!info.empty() &&
+              GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()),
           "the program carries version information");
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    const bool hasFixed = !info.empty() &&
-                          VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed),
-                                         &length) &&
-                          length >= sizeof(VS_FIXEDFILEINFO);
+    const bool hasFixed =
+        !info.empty() &&
+        VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) &&
+        length >= sizeof(VS_FIXEDFILEINFO);
     Check(hasFixed && HIWORD(fixed->dwFileVersionMS) == EXPECTED_MAJOR &&
               LOWORD(fixed->dwFileVersionMS) == EXPECTED_MINOR &&
               HIWORD(fixed->dwFileVersionLS) == EXPECTED_PATCH,
@@ -50,8 +50,8 @@ int main() {
     Check(hasFixed && fixed->dwFileType == VFT_APP, "the file is marked as a program");
     Check(!info.empty() && Text(info, L"ProductVersion") == EXPECTED_TEXT,
           "the product version text is the project version");
-    Check(!info.empty() && Text(info, L"FileDescription") ==
-                               L"Upravljanje 7-segmentnim diodnim zaslonom",
+    Check(!info.empty() &&
+              Text(info, L"FileDescription") == L"Upravljanje 7-segmentnim diodnim zaslonom",
           "the description is the window's caption");
     Check(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 48, 48, 0) !=
               nullptr,
