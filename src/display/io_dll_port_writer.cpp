@@ -1,5 +1,6 @@
 #include "io_dll_port_writer.h"
 
+#include "message_inserts.h"
 #include "port_error.h"
 
 #include <string>
@@ -12,19 +13,6 @@ const std::string ThisExe = sizeof(void*) == 8 ? "64-bitni" : "32-bitni";
 const std::string OtherDll = sizeof(void*) == 8 ? "32-bitna" : "64-bitna";
 const std::string MatchingDll = sizeof(void*) == 8 ? "64-bitnu" : "32-bitnu";
 const std::string OtherExe = sizeof(void*) == 8 ? "32-bitni" : "64-bitni";
-
-// Loader texts name the file as an insert (%1) that FORMAT_MESSAGE_IGNORE_INSERTS
-// leaves in place; the only file loaded here is IO.dll.
-void FillInserts(std::string& text) {
-    for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at)) {
-        std::size_t end = at + 1;
-        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
-            ++end;
-        const std::string with = text.compare(at, end - at, "%1") == 0 ? "IO.dll" : "";
-        text.replace(at, end - at, with);
-        at += with.size();
-    }
-}
 
 // The system's own text for an error code, in UTF-8, ending with a full stop.
 std::string SystemText(DWORD error) {
@@ -39,7 +27,8 @@ std::string SystemText(DWORD error) {
         text.resize(static_cast<std::size_t>(size));
         WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(length), text.data(), size,
                             nullptr, nullptr);
-        FillInserts(text);
+        // Loader texts name the file as %1; the only file loaded here is IO.dll.
+        text = FillInserts(text, "IO.dll");
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
             text.pop_back();
     }
