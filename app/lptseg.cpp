@@ -37,7 +37,14 @@ std::optional<std::string> TakeFtdiOption(int& argc, char* argv[]) {
 
 } // namespace
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 int main(int argc, char* argv[]) {
+#ifdef _WIN32
+    SetConsoleOutputCP(CP_UTF8); // the messages on standard error are UTF-8
+#endif
     const std::optional<std::string> ftdiSerial = TakeFtdiOption(argc, argv);
 #ifndef LPTSEG_HAVE_FTDI
     if (ftdiSerial) {

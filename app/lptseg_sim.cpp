@@ -6,7 +6,14 @@
 #include <QApplication>
 #include <iostream>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 int main(int argc, char* argv[]) {
+#ifdef _WIN32
+    SetConsoleOutputCP(CP_UTF8); // the messages on standard error are UTF-8
+#endif
     QApplication app(argc, argv);
     std::cerr << "lptseg-sim: port je simuliran; svaki zapis na port ispisuje se na "
                  "standardni izlaz."

@@ -5,8 +5,8 @@
 namespace lptseg {
 
 // The digit keypad starts yellow and is then repainted by two timers in turn.
-inline constexpr Colour KeypadYellow = RGB(255, 255, 0);
-inline constexpr Colour KeypadWarm = RGB(255, 65, 35);
-inline constexpr Colour KeypadDeep = RGB(195, 65, 35);
+inline constexpr Colour KeypadYellow = Rgb(255, 255, 0);
+inline constexpr Colour KeypadWarm = Rgb(255, 65, 35);
+inline constexpr Colour KeypadDeep = Rgb(195, 65, 35);
 
 } // namespace lptseg

@@ -13,12 +13,13 @@ struct Colour {
     friend constexpr bool operator==(const Colour&, const Colour&) = default;
 };
 
-constexpr Colour RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+// Not RGB: <windows.h> defines that name as a macro.
+constexpr Colour Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return Colour{r, g, b};
 }
 
 // The two colours a segment box is ever painted: lit red, dark white.
-inline constexpr Colour SegmentOn = RGB(255, 0, 0);
-inline constexpr Colour SegmentOff = RGB(255, 255, 255);
+inline constexpr Colour SegmentOn = Rgb(255, 0, 0);
+inline constexpr Colour SegmentOff = Rgb(255, 255, 255);
 
 } // namespace lptseg

@@ -24,11 +24,11 @@ class Form1 : public Window, public DisplayOperations {
 public:
     Form1(PortWriter& port, Services& services);
 
-    static constexpr Colour Cyan = RGB(0, 255, 255);
-    static constexpr Colour Green = RGB(0, 255, 0);
-    static constexpr Colour Red = RGB(255, 0, 0);
-    static constexpr Colour Blue = RGB(0, 0, 255);
-    static constexpr Colour DarkGrey = RGB(64, 64, 64);
+    static constexpr Colour Cyan = Rgb(0, 255, 255);
+    static constexpr Colour Green = Rgb(0, 255, 0);
+    static constexpr Colour Red = Rgb(255, 0, 0);
+    static constexpr Colour Blue = Rgb(0, 0, 255);
+    static constexpr Colour DarkGrey = Rgb(64, 64, 64);
     static constexpr FontSpec DigitFont{FontSpec::MsSansSerif, 18};
     static constexpr FontSpec ClearFont{FontSpec::MsSansSerif, 9.75, true};
     static constexpr FontSpec CloseFont{FontSpec::MsSansSerif, 13.5, true, true};

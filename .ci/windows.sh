@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The Windows port code under Wine: cross-compiles src/display, IoDllPortWriter,
+# the stand-in IO.dlls and the test program for 32- and 64-bit Windows with
+# mingw-w64 (warnings are errors), lays out one folder per case and runs each
+# case with the matching Wine loader in a fresh, headless Wine prefix. The
+# program's resource script is compiled and read back the same way.
+#   .ci/windows.sh [BUILD_DIR]              build, then run both widths
+#   .ci/windows.sh BUILD_DIR build          build and lay out the cases only
+#   .ci/windows.sh BUILD_DIR run i686|x86_64
+# A width whose Wine loader cannot start here exits 77 in `run` (CTest shows
+# it as skipped) and is reported loudly in a full run.
+set -euo pipefail
+source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+build_dir="${1:-$source_dir/build-windows}"
+step="${2:-all}"
+arches=(i686 x86_64)
+cases=(writes missing no-port-out other-bitness)
+
+# Debian installs the 64-bit loader outside PATH.
+wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wine32=/usr/lib/wine/wine
+loader() { [ "$1" = i686 ] && echo "$wine32" || echo "$wine64"; }
+other() { [ "$1" = i686 ] && echo x86_64 || echo i686; }
+
+build() {
+  # The Windows build presets cannot be used here, but their file must parse.
+  (cd "$source_dir" && cmake --list-presets >/dev/null)
+  local launcher=()
+  if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  for arch in "${arches[@]}"; do
+    echo "== cross build for $arch-w64-mingw32 =="
+    cmake -S "$source_dir/tests/windows" -B "$build_dir/$arch" -G Ninja \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+      -DCMAKE_TOOLCHAIN_FILE="$source_dir/tests/windows/toolchain-$arch-w64-mingw32.cmake" \
+      >/dev/null
+    cmake --build "$build_dir/$arch" -j 2
+  done
+  # Each case is the test program with the IO.dll it needs beside it, or none.
+  for arch in "${arches[@]}"; do
+    for case_name in "${cases[@]}"; do
+      rm -rf "$build_dir/cases/$arch/$case_name"
+      mkdir -p "$build_dir/cases/$arch/$case_name"
+      cp "$build_dir/$arch/io_dll_writer_test.exe" "$build_dir/cases/$arch/$case_name/"
+    done
+    cp "$build_dir/$arch/io_stand_in/IO.dll" "$build_dir/cases/$arch/writes/"
+    cp "$build_dir/$arch/io_without_port_out/IO.dll" "$build_dir/cases/$arch/no-port-out/"
+    cp "$build_dir/$(other "$arch")/io_stand_in/IO.dll" "$build_dir/cases/$arch/other-bitness/"
+  done
+}
+
+# Runs every case of one width in its own Wine prefix; returns 77 when that
+# width's loader cannot start on this machine.
+run() {
+  local arch=$1 wine
+  wine=$(loader "$arch")
+  if ! "$wine" --version >/dev/null 2>&1; then
+    # Some kernels and sandboxes refuse every 32-bit program, wine32 included.
+    echo "!! $arch cases NOT RUN: $wine cannot start on this machine ($(uname -srm))." >&2
+    return 77
+  fi
+  local prefix failures=0
+  prefix="$(mktemp -d "${TMPDIR:-/tmp}/lptseg-wine.XXXXXX")"
+  (
+    export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    unset DISPLAY WAYLAND_DISPLAY
+    trap '"$(dirname "$wine64")/wineserver" -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
+    echo "== Wine prefix for $arch =="
+    "$wine64" wineboot -i >/dev/null 2>&1
+    for case_name in "${cases[@]}"; do
+      echo "-- $arch: $case_name"
+      "$wine" "$build_dir/cases/$arch/$case_name/io_dll_writer_test.exe" "$case_name" ||
+        failures=$((failures + 1))
+    done
+    echo "-- $arch: resources of lptseg.exe"
+    "$wine" "$build_dir/$arch/resource_check.exe" || failures=$((failures + 1))
+    [ "$failures" -eq 0 ]
+  )
+}
+
+case "$step" in
+build) build ;;
+run) run "$3" ;;
+all)
+  build
+  status=0
+  for arch in x86_64 i686; do
+    run "$arch" || { code=$?; [ "$code" -eq 77 ] || status=1; }
+  done
+  exit "$status"
+  ;;
+*)
+  echo "usage: $0 [BUILD_DIR [build | run i686|x86_64]]" >&2
+  exit 2
+  ;;
+esac

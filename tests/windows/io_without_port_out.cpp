@@ -1,0 +1,4 @@
+// An IO.dll that is some other library: it loads, but exports no PortOut.
+extern "C" int __stdcall PortIn(short) {
+    return 0;
+}
