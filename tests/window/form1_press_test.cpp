@@ -67,6 +67,10 @@ struct Overlap {
     int writes;
 };
 
+void PrintTo(const Overlap& overlap, std::ostream* out) {
+    *out << overlap.script;
+}
+
 class OverlapTest : public PressTest,
                     public ::testing::WithParamInterface<std::tuple<Overlap, bool>> {};
 
