@@ -139,8 +139,8 @@ void CommandButton::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
-// As with any push button, a press still held when the focus goes is abandoned:
-// its release is not seen here or belongs to another control.
+// As with any push button, losing the focus abandons the presses still held on
+// it: their release writes nothing.
 void CommandButton::focusOutEvent(QFocusEvent* event) {
     mouseHeld_ = pointerOver_ = spaceHeld_ = false;
     QAbstractButton::focusOutEvent(event);
