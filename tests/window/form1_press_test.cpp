@@ -270,132 +270,97 @@ TEST_F(PressTest, RandomPressesMatchTheModel) {
         fixed ? unsigned(std::strtoul(fixed, nullptr, 10)) : std::random_device{}();
     std::printf("LPTSEG_SEED=%u\n", seed);
     std::mt19937 rng(seed);
-    auto chance = [&](int percent) { return int(rng() % 100) < percent; };
     auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+    auto chance = [&](int percent) { return pick(100) < percent; };
+    // The keys that press a button: the ten digits, Delete, and Enter on the focused one.
+    const int keys[] = {Qt::Key_0,      Qt::Key_1,      Qt::Key_2,    Qt::Key_3, Qt::Key_4,
+                        Qt::Key_5,      Qt::Key_6,      Qt::Key_7,    Qt::Key_8, Qt::Key_9,
+                        Qt::Key_Delete, Qt::Key_Return, Qt::Key_Enter};
 
     ASSERT_TRUE(OpenActive());
     auto model = std::make_unique<Model>(*form);
     Model::Control* held = nullptr; // the control the mouse button went down on
-    bool pointerOver = false;       // while held: whether the pointer is over it
+    bool over = false;              // while held: whether the pointer is over it
     bool spaceDown = false;
     std::deque<std::string> trail; // the last steps, to explain a failure
     int writes = 0, restarts = 0;
-
-    const int keys[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4,     Qt::Key_5,
-                        Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_Delete};
-
     for (int step = 0; step < 100000; ++step) {
         Hands hands{*form};
         auto& controls = model->controls;
         std::string did;
-        switch (pick(10)) {
-        case 0: // the mouse goes down, or is dragged, or comes up
-        case 1:
-        case 2:
-            if (!held) {
-                int i = pick(14); // any control but the close button...
-                i += i >= 11;
-                if (chance(3))
-                    i = 11; // ...which ends the program, so it is pressed seldom
-                held = &controls[i];
-                if (chance(15)) { // a double click: two presses at one place
-                    for (int n = 0; n < 2 && !model->ended; ++n) {
-                        n ? hands.DoubleClick(*held->widget) : hands.Press(*held->widget);
-                        model->FocusTo(form->focusWidget());
-                        model->MousePress(*held);
-                        hands.Release(*held->widget, true);
-                        model->MouseRelease(*held, true);
-                    }
-                    did = "double click " + held->widget->text().toStdString();
-                    held = nullptr;
-                    break;
+        const int action = pick(10);
+        if (action < 3 && !held) { // the mouse goes down on a control
+            const int other = pick(14);
+            // The close button ends the program, so it is pressed seldom.
+            held = &controls[chance(3) ? 11 : other + (other >= 11)];
+            hands.Press(*held->widget);
+            model->FocusTo(form->focusWidget());
+            model->MousePress(*held);
+            over = true;
+            did = "mouse down on " + held->widget->text().toStdString();
+            if (chance(15)) { // the second press of a double click follows
+                hands.Release(*held->widget, true);
+                model->MouseRelease(*held, true);
+                if (!model->ended) {
+                    hands.DoubleClick(*held->widget);
+                    model->MousePress(*held);
                 }
-                hands.Press(*held->widget);
-                model->FocusTo(form->focusWidget());
-                model->MousePress(*held);
-                pointerOver = true;
-                did = "mouse down " + held->widget->text().toStdString();
-            } else if (chance(30)) {
-                pointerOver = chance(50);
-                hands.Move(*held->widget, pointerOver);
-                model->MouseMove(*held, pointerOver);
-                did = pointerOver ? "drag on" : "drag off";
-            } else {
-                hands.Release(*held->widget, pointerOver);
-                model->MouseRelease(*held, pointerOver);
-                held = nullptr;
-                did = pointerOver ? "mouse up" : "mouse up off";
+                did = "double click on " + held->widget->text().toStdString();
             }
-            break;
-        case 3: // a digit key or Delete, from the main block or the keypad
-        case 4: {
-            const int k = pick(11);
+        } else if (action < 3 && chance(30)) {
+            over = chance(50);
+            hands.Move(*held->widget, over);
+            model->MouseMove(*held, over);
+            did = over ? "drag on" : "drag off";
+        } else if (action < 3) {
+            hands.Release(*held->widget, over);
+            model->MouseRelease(*held, over);
+            held = nullptr;
+            did = over ? "mouse up" : "mouse up off";
+        } else if (action < 6) { // a key, perhaps repeating, from the main block or the keypad
+            const int k = pick(13);
             const int repeats = chance(20) ? 1 + pick(4) : 0;
-            const auto mods = k < 10 && chance(30) ? Qt::KeypadModifier : Qt::NoModifier;
+            const bool keypad = keys[k] == Qt::Key_Enter || (k < 10 && chance(30));
+            const auto mods = keypad ? Qt::KeypadModifier : Qt::NoModifier;
             hands.Key(QEvent::KeyPress, keys[k], mods);
             for (int r = 0; r < repeats; ++r)
                 hands.Key(QEvent::KeyPress, keys[k], mods, true);
             hands.Key(QEvent::KeyRelease, keys[k], mods);
-            for (int r = 0; r <= repeats; ++r)
-                model->KeyPress(controls[k]);
-            did = "key " + std::to_string(k) + " x" + std::to_string(repeats + 1);
-            break;
-        }
-        case 5: { // Enter, perhaps repeating
-            const int repeats = chance(20) ? 1 + pick(3) : 0;
-            const int key = chance(50) ? Qt::Key_Return : Qt::Key_Enter;
-            const auto mods = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
-            hands.Key(QEvent::KeyPress, key, mods);
-            for (int r = 0; r < repeats; ++r)
-                hands.Key(QEvent::KeyPress, key, mods, true);
-            hands.Key(QEvent::KeyRelease, key, mods);
-            Model::Control* c = model->Find(model->focus);
-            for (int r = 0; c && c->kind != Model::Option && r <= repeats && !model->ended; ++r)
+            Model::Control* c = k < 11 ? &controls[k] : model->Find(model->focus);
+            for (int r = 0; c->kind != Model::Option && r <= repeats && !model->ended; ++r)
                 model->KeyPress(*c);
-            did = "enter x" + std::to_string(repeats + 1);
-            break;
-        }
-        case 6: // Space goes down, repeats or comes up
-            if (!spaceDown) {
-                hands.Key(QEvent::KeyPress, Qt::Key_Space);
-                model->SpacePress();
-                did = "space down";
-            } else if (chance(30)) {
-                hands.Key(QEvent::KeyRelease, Qt::Key_Space, {}, true);
-                hands.Key(QEvent::KeyPress, Qt::Key_Space, {}, true);
-                did = "space repeat";
-            } else {
-                hands.Key(QEvent::KeyRelease, Qt::Key_Space);
-                model->SpaceRelease();
-                did = "space up";
-            }
-            spaceDown = did != "space up";
-            break;
-        case 7: // the focus moves on or back
+            did = std::string("key ") + "0123456789DRE"[k] + " x" + std::to_string(repeats + 1);
+        } else if (action == 6 && !spaceDown) {
+            hands.Key(QEvent::KeyPress, Qt::Key_Space);
+            model->SpacePress();
+            spaceDown = true;
+            did = "space down";
+        } else if (action == 6 && chance(30)) {
+            hands.Key(QEvent::KeyRelease, Qt::Key_Space, {}, true);
+            hands.Key(QEvent::KeyPress, Qt::Key_Space, {}, true);
+            did = "space repeat";
+        } else if (action == 6) {
+            hands.Key(QEvent::KeyRelease, Qt::Key_Space);
+            model->SpaceRelease();
+            spaceDown = false;
+            did = "space up";
+        } else if (action == 7) {
             hands.Type(chance(70) ? Qt::Key_Tab : Qt::Key_Backtab);
             model->FocusTo(form->focusWidget());
             did = "tab";
-            break;
-        case 8: { // a pressed look ends, as its timer would
+        } else if (action == 8) { // a pressed look ends, as its timer would
             Model::Control& c = controls[pick(12)];
             static_cast<CommandButton*>(c.widget)->EndPressedLook();
             c.look = false;
-            did = "look ends " + c.widget->text().toStdString();
-            break;
-        }
-        case 9: // now and then: events are processed, or the close box is used
-            if (chance(2)) {
-                form->close();
-                model->log.push_back(Write(model->port, 0));
-                model->ended = true;
-                did = "close box";
-            } else if (chance(5)) {
-                QCoreApplication::processEvents(); // paints; real timers may fire
-                did = "events";
-            } else {
-                did = "nothing";
-            }
-            break;
+            did = "look ends on " + c.widget->text().toStdString();
+        } else if (chance(2)) {
+            form->close(); // the title-bar close box
+            model->log.push_back(Write(model->port, 0));
+            model->ended = true;
+            did = "close box";
+        } else if (chance(5)) {
+            QCoreApplication::processEvents(); // paints; real timers may fire
+            did = "events";
         }
         trail.push_back(did);
         if (trail.size() > 16)
