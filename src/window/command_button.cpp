@@ -4,6 +4,7 @@
 #include "window.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace lptseg {
@@ -43,7 +44,7 @@ CommandButton::CommandButton(Window& form, const QString& caption, const Twips& 
     connect(this, &QAbstractButton::clicked, this,
             [&form, onClick = std::move(onClick)] { form.Raise(onClick); });
     pressedLook_.setSingleShot(true);
-    connect(&pressedLook_, &QTimer::timeout, this, [this] { setDown(false); });
+    connect(&pressedLook_, &QTimer::timeout, this, &CommandButton::EndPressedLook);
 }
 
 void CommandButton::SetBackColor(Colour colour) {
@@ -52,24 +53,103 @@ void CommandButton::SetBackColor(Colour colour) {
 }
 
 void CommandButton::Press() {
-    click();
-    setDown(true);
+    keyLook_ = true;
     pressedLook_.start(PressedLookMs);
+    update();
+    emit clicked();
 }
 
+bool CommandButton::ShowsPressed() const {
+    return keyLook_ || (mouseHeld_ && pointerOver_) || spaceHeld_;
+}
+
+void CommandButton::EndPressedLook() {
+    pressedLook_.stop();
+    keyLook_ = false;
+    update();
+}
+
+// The press and release handling is the button's own rather than
+// QAbstractButton's, whose single down state lets one press cancel another.
 void CommandButton::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         Press();
-        event->accept();
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+        if (!event->isAutoRepeat()) {
+            spaceHeld_ = true;
+            update();
+        }
+        break;
+    default:
+        QAbstractButton::keyPressEvent(event);
         return;
     }
-    QAbstractButton::keyPressEvent(event);
+    event->accept();
+}
+
+void CommandButton::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space && event->key() != Qt::Key_Select) {
+        QAbstractButton::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat() || !spaceHeld_)
+        return;
+    spaceHeld_ = false;
+    update();
+    emit clicked();
+}
+
+void CommandButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !hitButton(event->position().toPoint())) {
+        event->ignore();
+        return;
+    }
+    mouseHeld_ = pointerOver_ = true;
+    update();
+}
+
+void CommandButton::mouseMoveEvent(QMouseEvent* event) {
+    if (!mouseHeld_ || !(event->buttons() & Qt::LeftButton)) {
+        event->ignore();
+        return;
+    }
+    const bool over = hitButton(event->position().toPoint());
+    if (over != pointerOver_) {
+        pointerOver_ = over;
+        update();
+    }
+}
+
+// A press dragged off the button before its release writes nothing.
+void CommandButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    if (!mouseHeld_)
+        return;
+    mouseHeld_ = pointerOver_ = false;
+    update();
+    if (hitButton(event->position().toPoint()))
+        emit clicked();
+}
+
+// As with any push button, losing the focus abandons the presses still held on
+// it: their release writes nothing.
+void CommandButton::focusOutEvent(QFocusEvent* event) {
+    mouseHeld_ = pointerOver_ = spaceHeld_ = false;
+    QAbstractButton::focusOutEvent(event);
 }
 
 void CommandButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect r = rect();
-    const bool sunken = isDown();
+    const bool sunken = ShowsPressed();
     p.fillRect(r, ToQColor(backColor_));
     DrawBevel(p, r.adjusted(0, 0, -1, -1), sunken);
 

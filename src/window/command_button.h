@@ -15,6 +15,11 @@ class Window;
 // A graphical command button: a flat face in exactly its BackColor, a raised
 // bevel, and the caption centred. A click, Space, or Enter while it has the focus
 // raises its click handler.
+//
+// Every press counts on its own: a mouse press, a held Space and the short
+// pressed look of a keyboard press may overlap on one button, and each completed
+// press raises the handler once. The sunken look only shows them; it never
+// decides whether a press counts.
 class CommandButton : public QAbstractButton {
 public:
     CommandButton(Window& form, const QString& caption, const Twips& place, Colour backColor,
@@ -27,14 +32,28 @@ public:
     // button shows its pressed look for a moment.
     void Press();
 
+    // Whether the button is drawn sunken now.
+    bool ShowsPressed() const;
+    // Ends the pressed look of keyboard presses now; its timer calls this.
+    void EndPressedLook();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     QSize sizeHint() const override { return size(); }
 
 private:
     Colour backColor_;
-    QTimer pressedLook_;
+    QTimer pressedLook_{this};
+    bool keyLook_ = false;     // a keyboard press shows for a moment
+    bool mouseHeld_ = false;   // the left button went down on the button and is still down
+    bool pointerOver_ = false; // while held: the pointer is over the button
+    bool spaceHeld_ = false;   // Space went down while the button had the focus
 };
 
 } // namespace lptseg

@@ -111,8 +111,8 @@ TEST_F(FormTest, DigitKeysAndDeletePressTheirButtons) {
     QWidget* focused = form->focusWidget();
     QTest::keyClick(focused, Qt::Key_7);
     EXPECT_THAT(Writes(), ElementsAre("PortOut 0x378 0x51")); // at once, not on release
-    EXPECT_TRUE(form->Command4.isDown());                     // pressed look...
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Command4.isDown(); })); // ...for a moment
+    EXPECT_TRUE(form->Command4.ShowsPressed());               // pressed look...
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Command4.ShowsPressed(); })); // ...for a moment
     QTest::keyClick(focused, Qt::Key_2, Qt::KeypadModifier);
     QTest::keyClick(focused, Qt::Key_0);
     QTest::keyClick(focused, Qt::Key_Delete);
