@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <memory>
 
 #ifdef LPTSEG_HAVE_XCB
 #include <xcb/xcb.h>
@@ -33,10 +34,11 @@ std::optional<std::string> DisplayProblem(const CommandLine& line) {
                                "varijablom DISPLAY ili opcijom -display.";
     if (display.empty())
         return "X zaslon nije zadan (varijabla DISPLAY nije postavljena). " + advice;
-    xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
-    const bool failed = xcb_connection_has_error(connection) != 0;
-    xcb_disconnect(connection);
-    if (failed)
+    // The connection stays open until the process ends: an X server whose last
+    // client leaves resets itself, and Qt's own connection must not meet that.
+    static const std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> connection(
+        xcb_connect(display.c_str(), nullptr), xcb_disconnect);
+    if (xcb_connection_has_error(connection.get()))
         return "nije moguće spojiti se na X zaslon „" + display + "“. " + advice;
 #else
     (void)line;
