@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config ninja-build
   qt6-base-dev libgtest-dev libgmock-dev libieee1284-3-dev libxcb1-dev
-  xvfb xdotool imagemagick
+  xvfb xdotool imagemagick openbox x11-utils
   fonts-liberation fonts-dejavu-core
 )
 
