@@ -1,0 +1,56 @@
+#include "command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace lptseg::test {
+namespace {
+
+using Action = CommandLine::Action;
+
+struct Case {
+    QStringList arguments;
+    Action action;
+    std::string misuse = "";
+    std::string platform = "";
+    std::string display = "";
+};
+
+class CommandLineTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CommandLineTest, Parses) {
+    const Case& c = GetParam();
+    const CommandLine line = ParseCommandLine(c.arguments);
+    EXPECT_EQ(line.action, c.action) << c.arguments.join(' ').toStdString();
+    EXPECT_EQ(line.misuse, c.misuse);
+    EXPECT_EQ(line.platform, c.platform);
+    EXPECT_EQ(line.display, c.display);
+}
+
+// Qt's own options, with one dash or two and their values, pass through to Qt;
+// the platform and display are noted; everything else is ours to judge.
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLineTest,
+    ::testing::Values(
+        Case{{}, Action::Run}, Case{{"--help"}, Action::ShowHelp}, Case{{"-h"}, Action::ShowHelp},
+        Case{{"-v"}, Action::ShowVersion}, Case{{"--version"}, Action::ShowVersion},
+        Case{{"-platform", "offscreen", "-display", ":3", "--version"},
+             Action::ShowVersion,
+             "",
+             "offscreen",
+             ":3"},
+        Case{{"--platform=xcb:nograb", "-style", "fusion", "-reverse", "--display", "host:1"},
+             Action::Run,
+             "",
+             "xcb:nograb",
+             "host:1"},
+        Case{{"-stylesheet=a.qss", "-qwindowtitle", "x y"}, Action::Run},
+        Case{{"--bogus"}, Action::Misuse, "nepoznata opcija „--bogus“."},
+        Case{{"-hx"}, Action::Misuse, "nepoznata opcija „-hx“."},
+        Case{{"-reverse=1"}, Action::Misuse, "nepoznata opcija „-reverse=1“."},
+        Case{{"stray"}, Action::Misuse, "suvišan argument „stray“."},
+        Case{{"-platform", "xcb", "stray"}, Action::Misuse, "suvišan argument „stray“.", "xcb"},
+        Case{{"--help", "stray"}, Action::Misuse, "suvišan argument „stray“."},
+        Case{{"--version=2"}, Action::Misuse, "opcija „--version=2“ ne prima vrijednost."}));
+
+} // namespace
+} // namespace lptseg::test
