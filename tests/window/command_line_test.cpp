@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace lptseg::test {
 namespace {
@@ -14,6 +15,10 @@ struct Case {
     std::string platform = "";
     std::string display = "";
 };
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << '"' << c.arguments.join(' ').toStdString() << '"';
+}
 
 class CommandLineTest : public ::testing::TestWithParam<Case> {};
 
@@ -50,7 +55,16 @@ INSTANTIATE_TEST_SUITE_P(
         Case{{"stray"}, Action::Misuse, "suvišan argument „stray“."},
         Case{{"-platform", "xcb", "stray"}, Action::Misuse, "suvišan argument „stray“.", "xcb"},
         Case{{"--help", "stray"}, Action::Misuse, "suvišan argument „stray“."},
-        Case{{"--version=2"}, Action::Misuse, "opcija „--version=2“ ne prima vrijednost."}));
+        Case{{"--version=2"}, Action::Misuse, "opcija „--version=2“ ne prima vrijednost."}),
+    [](const auto& info) { // e.g. "5_platform_offscreen_display_3_version"
+        std::string name = std::to_string(info.index) + '_';
+        for (QChar c : info.param.arguments.join(' '))
+            if (c.isLetterOrNumber() && c.unicode() < 128)
+                name += char(c.unicode());
+            else if (name.back() != '_')
+                name += '_';
+        return name;
+    });
 
 } // namespace
 } // namespace lptseg::test
