@@ -4,7 +4,8 @@
 # the message box, the message on standard error, status 1, not death by
 # SIGPIPE. With standard output closed at start the trace has nowhere to go:
 # the load fails with a message saying so, instead of writing into the X
-# connection that would otherwise take descriptor 1.
+# connection that would otherwise take descriptor 1. Closed standard input and
+# error do no harm either.
 set -euo pipefail
 
 sim=$1
@@ -36,4 +37,19 @@ case="standard output closed at start"
 "$sim" >&- 2>"$work/err" &
 sim_pid=$!
 expect_box_then_status_1 "$case" 'Standardni izlaz je zatvoren'
-echo "PASS: failed trace writes end the program with status 1"
+# Standard input and error closed: whatever Qt or the program says on standard
+# error must not go into the X connection. The window works and ends as usual.
+case="standard input and error closed at start"
+"$sim" >"$work/out" <&- 2>&- &
+sim_pid=$!
+wait_for found_window || fail "$case: the window did not appear"
+click 100 144
+wait_for grep -q 0x51 "$work/out" || fail "$case: clicking 7 wrote nothing"
+kill -s TERM "$sim_pid"
+status=0
+wait "$sim_pid" || status=$?
+sim_pid=
+[ "$status" -eq 143 ] || fail "$case: ended with status $status, not 143"
+[ "$(tail -n 1 "$work/out")" = "PortOut 0x378 0x00" ] || fail "$case: the LEDs were not blanked"
+echo "ok: $case"
+echo "PASS: failed trace writes end the program with status 1; closed descriptors are harmless"
