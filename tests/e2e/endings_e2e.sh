@@ -54,10 +54,11 @@ for second in none TERM; do
   rm -f "$work/trace"
   mkfifo "$work/trace"
   head -n 2 <"$work/trace" >"$work/out" &
+  head_pid=$!
   start_sim "$work/trace"
   click 100 144
   wait_for has_lines 2 || fail "$case: clicking 7 wrote nothing"
-  sleep 0.2 # head is gone once it has its two lines
+  wait "$head_pid" # gone once it has its two lines
   kill -s TERM "$sim_pid"
   wait_for found_box || fail "$case: no message box"
   said_more || fail "$case: the failure is not on standard error"

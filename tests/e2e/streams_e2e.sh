@@ -25,10 +25,11 @@ expect_box_then_status_1() { # case, what standard error must say
 case="the reader of the trace goes away"
 mkfifo "$work/trace"
 head -n 1 <"$work/trace" >"$work/out" &
+head_pid=$!
 "$sim" >"$work/trace" 2>"$work/err" &
 sim_pid=$!
 wait_for found_window || fail "$case: the window did not appear"
-sleep 0.2 # head is gone once it has its line
+wait "$head_pid" # gone once it has its line
 click 100 144 # "7"
 expect_box_then_status_1 "$case" '0x51'
 [ "$(cat "$work/out")" = "PortOut 0x378 0x00" ] || fail "$case: unexpected port trace"
