@@ -2,63 +2,55 @@
 // adapter in bit-bang mode (--ftdi).
 #include "hardware_port_writer.h"
 #include "program.h"
+#include "standard_descriptors.h"
+#include "termination_signals.h"
 #ifdef LPTSEG_HAVE_FTDI
 #include "ftdi_port_writer.h"
 #endif
 
 #include <QApplication>
-#include <iostream>
-#include <optional>
-#include <string>
-#include <string_view>
-
-namespace {
-
-// ---- FTDI option: --ftdi (the first adapter) or --ftdi=SERIAL. -----------------
-// Taken out of argv before QApplication sees the rest. Belongs in the program's
-// command-line parser once it has one.
-std::optional<std::string> TakeFtdiOption(int& argc, char* argv[]) {
-    std::optional<std::string> serial;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--ftdi")
-            serial = "";
-        else if (argument.starts_with("--ftdi="))
-            serial = std::string(argument.substr(std::string_view("--ftdi=").size()));
-        else
-            argv[kept++] = argv[i];
-    }
-    argc = kept;
-    argv[argc] = nullptr;
-    return serial;
-}
-// ---- end of the FTDI option ------------------------------------------------------
-
-} // namespace
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
+namespace {
+
+#ifdef LPTSEG_HAVE_FTDI
+constexpr bool takesFtdi = true;
+#else
+constexpr bool takesFtdi = false;
+#endif
+
+const lptseg::ProgramInfo program{
+    "lptseg",
+    "Upravlja 7-segmentnim LED zaslonom spojenim na podatkovne linije paralelnog porta.\n",
+    "\n"
+    "Dozvole za pristup paralelnom portu opisuju README.md i „man lptseg“.\n",
+    takesFtdi};
+
+std::unique_ptr<lptseg::PortWriter> MakePortWriter(const lptseg::CommandLine& line) {
+#ifdef LPTSEG_HAVE_FTDI
+    if (line.ftdi)
+        return lptseg::MakeFtdiPortWriter(*line.ftdi);
+#else
+    (void)line;
+#endif
+    return lptseg::MakeHardwarePortWriter();
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8); // the messages on standard error are UTF-8
 #endif
-    const std::optional<std::string> ftdiSerial = TakeFtdiOption(argc, argv);
-#ifndef LPTSEG_HAVE_FTDI
-    if (ftdiSerial) {
-        std::cerr << "lptseg: ova je inačica izgrađena bez podrške za FTDI adapter (--ftdi)."
-                  << std::endl;
-        return 2;
-    }
-#endif
+    lptseg::OpenClosedStandardDescriptors();
+    lptseg::IgnoreBrokenPipe();
+    const lptseg::CommandLine line = lptseg::ReadCommandLine(argc, argv, program);
+    if (const auto status = lptseg::BeforeApplication(line, program))
+        return *status;
     QApplication app(argc, argv);
-#ifdef LPTSEG_HAVE_FTDI
-    const auto port =
-        ftdiSerial ? lptseg::MakeFtdiPortWriter(*ftdiSerial) : lptseg::MakeHardwarePortWriter();
-#else
-    const auto port = lptseg::MakeHardwarePortWriter();
-#endif
+    const auto port = MakePortWriter(line);
     return lptseg::RunProgram(*port);
 }

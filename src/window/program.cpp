@@ -1,11 +1,63 @@
 #include "program.h"
 
+#include "display_check.h"
 #include "form1.h"
 #include "system_services.h"
+#include "termination_signals.h"
 
 #include <QApplication>
+#include <cstdlib>
+#include <iostream>
 
 namespace lptseg {
+namespace {
+
+Form1* running = nullptr;
+
+// Qt's xcb plugin calls exit() when the connection to the X server breaks; the
+// window cannot be touched then, but the LEDs can still be blanked.
+void UnloadAtExit() {
+    if (running && running->UnloadWithoutDisplay())
+        std::cerr << "Veza sa zaslonom je prekinuta; LED zaslon je ugašen." << std::endl;
+}
+
+// Our own line above replaces Qt's English one about the broken connection.
+QtMessageHandler qtHandler = nullptr;
+void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.startsWith(QLatin1String("The X11 connection broke")))
+        qtHandler(type, context, text);
+}
+
+} // namespace
+
+CommandLine ReadCommandLine(int argc, char* argv[], const ProgramInfo& program) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return ParseCommandLine(arguments, program.takesFtdi);
+}
+
+std::optional<int> BeforeApplication(const CommandLine& line, const ProgramInfo& program) {
+    switch (line.action) {
+    case CommandLine::Action::ShowHelp:
+        std::cout << HelpText(program) << std::flush;
+        return 0;
+    case CommandLine::Action::ShowVersion:
+        std::cout << VersionText(program) << std::flush;
+        return 0;
+    case CommandLine::Action::Misuse:
+        std::cerr << program.name << ": " << line.misuse << '\n'
+                  << "Za pomoć upišite: " << program.name << " --help" << std::endl;
+        return 2;
+    case CommandLine::Action::Run:
+        break;
+    }
+    if (const auto problem = DisplayProblem(line)) {
+        std::cerr << program.name << ": " << *problem << std::endl;
+        return 1;
+    }
+    return std::nullopt;
+}
 
 int RunProgram(PortWriter& port) {
     // The program ends only through its window's unload or its error handler.
@@ -16,10 +68,34 @@ int RunProgram(PortWriter& port) {
     Services services{beeper, clock, errors};
 
     Form1 form(port, services);
-    if (!form.Load())
-        return form.ExitStatus();
-    form.Show();
-    return QApplication::exec();
+    int signalled = 0;
+    TerminationSignals endings([&](int signal) {
+        if (form.Ended()) // already failed or closed: nothing left to write
+            EndBySignal(signal);
+        signalled = signal;
+        form.UnloadAndEnd(128 + signal);
+    });
+    running = &form;
+    static const bool registered = std::atexit(UnloadAtExit) == 0;
+    (void)registered;
+    qtHandler = qInstallMessageHandler(FilterQtMessages);
+    struct Finished {
+        ~Finished() {
+            running = nullptr;
+            qInstallMessageHandler(qtHandler);
+        }
+    } finished;
+
+    int status = 0;
+    if (form.Load()) {
+        form.Show();
+        status = QApplication::exec();
+    } else {
+        status = form.ExitStatus();
+    }
+    if (signalled && status == 128 + signalled)
+        EndBySignal(signalled);
+    return status;
 }
 
 } // namespace lptseg

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QScreen>
 #include <exception>
 #include <iostream>
@@ -63,14 +64,31 @@ bool Window::Load() {
 void Window::Show() {
     if (ended_)
         return;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen();
     show();
     for (auto [index, control] : tabOrder_) {
         if (control->focusPolicy() & Qt::TabFocus) {
             control->setFocus();
             break;
         }
+    }
+}
+
+// The whole frame, title bar included, goes in the middle of the screen's free
+// area. The frame is known only once a window manager has framed the window;
+// until then it is the window itself.
+void Window::CentreOnScreen() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect frame({0, 0}, frameGeometry().size());
+        move(screen->availableGeometry().center() - frame.center());
+    }
+}
+
+void Window::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!centredWithFrame_ && isVisible() && frameGeometry().size() != size()) {
+        centredWithFrame_ = true;
+        CentreOnScreen();
     }
 }
 
@@ -89,6 +107,30 @@ void Window::End(int status) {
     QCoreApplication::exit(status);
 }
 
+void Window::UnloadAndEnd(int status) {
+    if (!ended_)
+        Raise([this, status] {
+            Unload();
+            End(status);
+        });
+}
+
+bool Window::UnloadWithoutDisplay() {
+    if (ended_)
+        return false;
+    ended_ = true;
+    try {
+        int cancel = 0;
+        Form_Unload(cancel);
+        return true;
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << std::endl;
+    } catch (...) {
+        std::cerr << "Nepoznata pogreška." << std::endl;
+    }
+    return false;
+}
+
 void Window::Raise(const std::function<void()>& handler) {
     if (ended_)
         return;
@@ -97,7 +139,7 @@ void Window::Raise(const std::function<void()>& handler) {
     } catch (const std::exception& error) {
         Fail(QString::fromUtf8(error.what()));
     } catch (...) {
-        Fail(QStringLiteral("Nepoznata pogreska."));
+        Fail(QStringLiteral("Nepoznata pogreška."));
     }
 }
 
@@ -129,11 +171,7 @@ void Window::ChainTabOrder() {
 void Window::closeEvent(QCloseEvent* event) {
     // The title-bar close box unloads the window like the program's own close,
     // and with its only window gone the program ends.
-    if (!ended_)
-        Raise([this] {
-            Unload();
-            End(0);
-        });
+    UnloadAndEnd(0);
     event->accept();
 }
 

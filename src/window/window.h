@@ -32,6 +32,13 @@ public:
     void Unload();
     // Ends the program: no further event is handled and the event loop returns status.
     void End(int status = 0);
+    // Unloads and ends as the title-bar close box does, with status; for an
+    // ending that comes from outside the window, such as a signal.
+    void UnloadAndEnd(int status);
+    // The last resort when the display is gone and the process is ending: only
+    // Form_Unload runs, nothing on screen is touched. True if it ran and did not
+    // fail; a failure is written to standard error.
+    bool UnloadWithoutDisplay();
 
     bool Ended() const { return ended_; }
     int ExitStatus() const { return exitStatus_; }
@@ -57,18 +64,21 @@ protected:
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Fail(const QString& message);
     void StopTimers();
     void ChainTabOrder();
+    void CentreOnScreen();
 
     Services& services_;
     std::multimap<int, QWidget*> tabOrder_;
     std::vector<Timer*> timers_;
     std::map<int, CommandButton*> keys_;
     bool ended_ = false;
+    bool centredWithFrame_ = false;
     int exitStatus_ = 0;
 };
 

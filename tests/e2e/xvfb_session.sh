@@ -1,5 +1,7 @@
 # Shared by the end-to-end tests: a private Xvfb display, a scratch folder,
-# waiting and failing. Source it after setting $sim.
+# waiting and failing. Source it after setting $sim. The program under test
+# always runs on X, whatever QT_QPA_PLATFORM the caller has set.
+export QT_QPA_PLATFORM=xcb
 for tool in Xvfb xdotool convert import compare; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (run scripts/setup.sh)"; exit 1; }
 done
@@ -32,11 +34,38 @@ wait_for() {
   return 1
 }
 
-# A display of our own, whatever else runs on this machine.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-wait_for test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+# A display of our own, whatever else runs on this machine. -noreset: a server that resets
+# when its last client leaves refuses connections for a moment, which the next
+# program started would meet.
+start_xvfb() {
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+  xvfb_pid=$!
+  wait_for test -s "$work/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$work/display")"
+}
+start_xvfb
 
 # Sets $win to the visible window with the program's caption.
 found_window() { win=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n1); [ -n "$win" ]; }
+
+# Sets $box to a visible message box: a window with the program's caption that
+# is not the 343x356 main window.
+found_box() {
+  local w
+  box=
+  for w in $(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    [ "${WIDTH}x${HEIGHT}" = 343x356 ] || { box=$w; return 0; }
+  done
+  return 1
+}
+
+# Presses Return in the message box, which dismisses it.
+dismiss_box() {
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+}
+
+# Clicks a point given in window pixels of $win.
+click() { xdotool mousemove --window "$win" "$1" "$2" click 1; }

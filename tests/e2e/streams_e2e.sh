@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# End to end: lptseg-sim whose trace cannot be written. A reader that goes away
+# (lptseg-sim | head -n 1) makes the next write a port failure like any other:
+# the message box, the message on standard error, status 1, not death by
+# SIGPIPE. With standard output closed at start the trace has nowhere to go:
+# the load fails with a message saying so, instead of writing into the X
+# connection that would otherwise take descriptor 1. Closed standard input and
+# error do no harm either.
+set -euo pipefail
+
+sim=$1
+source "$(dirname "$0")/xvfb_session.sh"
+
+expect_box_then_status_1() { # case, what standard error must say
+  wait_for found_box || fail "$1: no message box"
+  dismiss_box
+  local status=0
+  wait "$sim_pid" || status=$?
+  sim_pid=
+  [ "$status" -eq 1 ] || fail "$1: ended with status $status, not 1"
+  grep -q "$2" "$work/err" || fail "$1: standard error does not say: $2"
+  echo "ok: $1"
+}
+
+case="the reader of the trace goes away"
+mkfifo "$work/trace"
+head -n 1 <"$work/trace" >"$work/out" &
+head_pid=$!
+"$sim" >"$work/trace" 2>"$work/err" &
+sim_pid=$!
+wait_for found_window || fail "$case: the window did not appear"
+wait "$head_pid" # gone once it has its line
+click 100 144 # "7"
+expect_box_then_status_1 "$case" '0x51'
+[ "$(cat "$work/out")" = "PortOut 0x378 0x00" ] || fail "$case: unexpected port trace"
+
+case="standard output closed at start"
+"$sim" >&- 2>"$work/err" &
+sim_pid=$!
+expect_box_then_status_1 "$case" 'Standardni izlaz je zatvoren'
+# Standard input and error closed: whatever Qt or the program says on standard
+# error must not go into the X connection. The window works and ends as usual.
+case="standard input and error closed at start"
+"$sim" >"$work/out" <&- 2>&- &
+sim_pid=$!
+wait_for found_window || fail "$case: the window did not appear"
+click 100 144
+wait_for grep -q 0x51 "$work/out" || fail "$case: clicking 7 wrote nothing"
+kill -s TERM "$sim_pid"
+status=0
+wait "$sim_pid" || status=$?
+sim_pid=
+[ "$status" -eq 143 ] || fail "$case: ended with status $status, not 143"
+[ "$(tail -n 1 "$work/out")" = "PortOut 0x378 0x00" ] || fail "$case: the LEDs were not blanked"
+echo "ok: $case"
+echo "PASS: failed trace writes end the program with status 1; closed descriptors are harmless"
