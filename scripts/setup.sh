@@ -19,7 +19,10 @@ for p in "${packages[@]}"; do
   fi
 done
 
+enable_wine32() { bash "$(dirname "$0")/enable-wine32.sh"; }
+
 if [ ${#missing[@]} -eq 0 ]; then
+  enable_wine32
   exit 0
 fi
 
@@ -53,3 +56,4 @@ fi
 "${as_root[@]}" apt-get update -q
 # shellcheck disable=SC2086
 "${as_root[@]}" $install_line
+enable_wine32
