@@ -29,7 +29,7 @@ deb=$(realpath "${debs[0]}")
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in fonts-liberation libieee1284-3 'libqt[56]widgets[56]'; do
+for needed in fonts-liberation libieee1284-3 libftdi1-2 'libqt[56]widgets[56]'; do
   grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 
