@@ -7,6 +7,7 @@ packages=(
   cmake make g++ pkg-config ninja-build
   qt6-base-dev libgtest-dev libgmock-dev libieee1284-3-dev libxcb1-dev
   xvfb xdotool imagemagick
+  libbenchmark-dev
   fonts-liberation fonts-dejavu-core
 )
 
