@@ -6,8 +6,8 @@
 #include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
-#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace lptseg {
 namespace {
@@ -15,17 +15,21 @@ namespace {
 // A box prints a handful of texts; more than this and the oldest are dropped.
 constexpr std::size_t MaxRenderedTexts = 16;
 
-// Fills part of an RGB32 image given in its device-independent pixels.
-void Fill(QImage& image, const QRect& area, const QColor& colour) {
+// An area given in device-independent pixels, in an image's own pixels.
+QRect DevicePixels(const QImage& image, const QRect& area) {
     const qreal ratio = image.devicePixelRatio();
-    const QRect pixels = QRectF(QRectF(area).topLeft() * ratio, QRectF(area).size() * ratio)
-                             .toAlignedRect()
-                             .intersected(image.rect());
-    const QRgb value = colour.rgb();
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        std::fill(line + pixels.left(), line + pixels.right() + 1, value);
-    }
+    return QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio)
+        .toAlignedRect()
+        .intersected(image.rect());
+}
+
+// Copies the pixels of an RGB32 source onto an RGB32 target, row by row.
+void CopyPixels(QImage& target, QPoint to, const QImage& source, const QRect& from) {
+    const auto bytes = static_cast<std::size_t>(from.width()) * sizeof(QRgb);
+    for (int row = 0; row < from.height(); ++row)
+        std::memcpy(reinterpret_cast<QRgb*>(target.scanLine(to.y() + row)) + to.x(),
+                    reinterpret_cast<const QRgb*>(source.constScanLine(from.y() + row)) + from.x(),
+                    bytes);
 }
 
 } // namespace
@@ -55,7 +59,10 @@ void PictureBox::Cls() {
         NewCanvas(); // moved to a screen of another scale
         update();
     } else if (!ink_.isEmpty()) {
-        Fill(canvas_, ink_, backColor_);
+        const QRect pixels = DevicePixels(canvas_, ink_);
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+            std::memcpy(reinterpret_cast<QRgb*>(canvas_.scanLine(y)) + pixels.left(), blank_.data(),
+                        static_cast<std::size_t>(pixels.width()) * sizeof(QRgb));
         update(ink_);
     }
     ink_ = QRect();
@@ -70,7 +77,16 @@ void PictureBox::Print(const std::string& text) {
     const QRect area =
         QRect(at, rendered.image.deviceIndependentSize().toSize()).intersected(rect());
     if (!area.isEmpty()) {
-        QPainter(&canvas_).drawImage(at, rendered.image);
+        if (area.intersects(ink_)) {
+            QPainter(&canvas_).drawImage(at, rendered.image); // over what is there
+        } else {
+            // Only BackColor there, as after Cls: the text already laid on it will do.
+            const QPoint atPixels = (QPointF(at) * canvas_.devicePixelRatio()).toPoint();
+            const QRect from = DevicePixels(canvas_, area)
+                                   .translated(-atPixels)
+                                   .intersected(rendered.onBackColor.rect());
+            CopyPixels(canvas_, from.topLeft() + atPixels, rendered.onBackColor, from);
+        }
         ink_ |= area;
         update(area);
     }
@@ -101,10 +117,15 @@ const PictureBox::RenderedText& PictureBox::Rendered(const std::string& text) {
     p.setPen(foreColor_);
     p.drawText(QPointF(-ink.left(), -ink.top() + (ascent - ascentPixels)), string);
     p.end();
+    QImage onBackColor(image.size(), QImage::Format_RGB32);
+    onBackColor.setDevicePixelRatio(ratio);
+    onBackColor.fill(backColor_);
+    QPainter(&onBackColor).drawImage(0, 0, image);
 
     const QPoint offset(ink.left(), static_cast<int>(ascentPixels) + ink.top());
     const auto lineHeight = static_cast<float>(metrics.height() * TwipsPerPixel);
-    return rendered_.emplace(text, RenderedText{std::move(image), offset, lineHeight})
+    return rendered_
+        .emplace(text, RenderedText{std::move(image), std::move(onBackColor), offset, lineHeight})
         .first->second;
 }
 
@@ -126,6 +147,7 @@ void PictureBox::NewCanvas() {
     canvas_ = QImage(size() * ratio, QImage::Format_RGB32);
     canvas_.setDevicePixelRatio(ratio);
     canvas_.fill(backColor_);
+    blank_.assign(static_cast<std::size_t>(canvas_.width()), backColor_.rgb());
     ink_ = QRect();
     rendered_.clear();
 }

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace lptseg {
 
@@ -43,10 +44,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // A text in the box's font and ForeColor on a transparent image, ready to blit.
+    // A text in the box's font and ForeColor, ready to blit: on a transparent
+    // image, and the same already laid on BackColor for a blank part of the box.
     struct RenderedText {
         QImage image;
-        QPoint offset;    // the image's top-left from where the text starts
+        QImage onBackColor;
+        QPoint offset;    // the images' top-left from where the text starts
         float lineHeight; // in scale units
     };
 
@@ -56,7 +59,8 @@ private:
     QColor backColor_;
     QColor foreColor_;
     QImage canvas_;
-    QRect ink_; // what was drawn since the last Cls; the rest is BackColor
+    QRect ink_;               // what was drawn since the last Cls; the rest is BackColor
+    std::vector<QRgb> blank_; // one row of BackColor, the width of the canvas
     std::map<std::string, RenderedText> rendered_;
     float currentX_ = 0.0f;
     float currentY_ = 0.0f;
