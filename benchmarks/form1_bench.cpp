@@ -3,11 +3,15 @@
 #include "form1.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QImage>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 #include <cstdint>
+#include <ctime>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -134,6 +138,48 @@ void BM_BareWindowRender(benchmark::State& state) {
     RenderInto(state, bare);
 }
 BENCHMARK(BM_BareWindowRender);
+
+// Wake-ups while idle: every timer event in the program over a few seconds of
+// the event loop, and how many of them went to anything but the five window
+// timers (a button's pressed look, Qt's own timers).
+void BM_IdleTimerEvents(benchmark::State& state) {
+    Form1& form = Window().form;
+    struct Counter : QObject {
+        std::set<int> windowIntervals;
+        int all = 0, others = 0;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Timer) {
+                ++all;
+                const auto* timer = qobject_cast<QTimer*>(watched);
+                others += !timer || !windowIntervals.contains(timer->interval());
+            }
+            return false;
+        }
+    } counter;
+    for (Timer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4, &form.Timer5})
+        counter.windowIntervals.insert(timer->Interval());
+    constexpr int Seconds = 3;
+    QTimer end; // not counted: it only ends the count
+    end.setSingleShot(true);
+    end.setInterval(Seconds * 1000);
+    double cpuSeconds = 0;
+    for (auto _ : state) {
+        QEventLoop loop;
+        QObject::connect(&end, &QTimer::timeout, &loop, &QEventLoop::quit);
+        counter.all = counter.others = 0;
+        QCoreApplication::instance()->installEventFilter(&counter);
+        const std::clock_t cpuStart = std::clock();
+        end.start();
+        loop.exec();
+        cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        QCoreApplication::instance()->removeEventFilter(&counter);
+    }
+    --counter.all; // the end of the count
+    state.counters["timer_events_per_s"] = double(counter.all) / Seconds;
+    state.counters["other_timer_events_per_s"] = double(counter.others - 1) / Seconds;
+    state.counters["cpu_pct"] = 100.0 * cpuSeconds / Seconds;
+}
+BENCHMARK(BM_IdleTimerEvents)->Iterations(1)->Repetitions(1)->Unit(benchmark::kSecond);
 
 } // namespace
 } // namespace lptseg
