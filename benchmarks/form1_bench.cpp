@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QTimer>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 #include <cstdint>

@@ -73,7 +73,7 @@ micro_counter() {
 micro_ns() { awk -v us="$(micro_us "$1")" 'BEGIN { printf "%.3g\n", us * 1000 }'; }
 idle_bench=BM_IdleTimerEvents/iterations:1/repeats:1
 s_start=$(median "$work/sim" 1); b_start=$(median "$work/bare" 1)
-s_rss=$(median "$work/sim" 2); b_rss=$(median "$work/bare" 2)
+s_rss=$(median "$work/sim" 2); b_rss=$(median "$work/bare" 2); t_rss=$(median "$work/ticking" 2)
 s_cpu=$(median "$work/sim" 3); b_cpu=$(median "$work/bare" 3); t_cpu=$(median "$work/ticking" 3)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f×", a / b }'; }
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f MiB", k / 1024 }'; }
@@ -82,7 +82,7 @@ cat <<EOF
 | Figure | lptseg | Target | Bare Qt window |
 |---|---|---|---|
 | Start-up, exec to window mapped | $s_start ms ($(ratio "$s_start" "$b_start")) | ≤ 1.2× bare | $b_start ms |
-| Resident memory 2 s after mapped | $(mib "$s_rss") ($(ratio "$s_rss" "$b_rss")) | ≤ 1.15× bare | $(mib "$b_rss") |
+| Resident memory 2 s after mapped | $(mib "$s_rss") ($(ratio "$s_rss" "$b_rss")) | ≤ 1.15× bare | $(mib "$b_rss") (with two labels and the ticking boxes: $(mib "$t_rss")) |
 | Idle CPU over ${idle} s, banners and clock running | $s_cpu % | ≤ 1 % of one core | $b_cpu % (with two boxes ticking as the banners: $t_cpu %) |
 | Timer events per second while idle (offscreen) | $(micro_counter "$idle_bench" timer_events_per_s), others $(micro_counter "$idle_bench" other_timer_events_per_s) | 20 + 33.3 + 1, others 0 | |
 | ShowDigit (click's own work) | $(micro_us BM_ShowDigit) µs | ≤ 5 µs | port write alone: $(micro_ns BM_PortWriterCall) ns |
