@@ -99,4 +99,5 @@ cat <<EOF
 | Banner tick with its repaint, Timer1 | $(micro_us BM_BannerTickRepainted) µs | | |
 | Whole-window render into an image | $(micro_us BM_WindowRender) µs | ≤ 2000 µs | $(micro_us BM_BareWindowRender) µs |
 EOF
+echo
 echo "(medians of $runs alternating runs, start-up of $startup_runs; micro-benchmarks: medians of 10 repetitions)"
