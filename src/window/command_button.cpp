@@ -10,6 +10,15 @@
 namespace lptseg {
 namespace {
 
+// Where the mouse is, in the button's own coordinates, in Qt 5 and Qt 6 alike.
+QPoint PointOf(const QMouseEvent& event) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return event.position().toPoint();
+#else
+    return event.pos();
+#endif
+}
+
 constexpr int PressedLookMs = 100;
 
 // The classic raised (or, pressed, sunken) two-pixel bevel.
@@ -105,7 +114,7 @@ void CommandButton::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void CommandButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !hitButton(event->position().toPoint())) {
+    if (event->button() != Qt::LeftButton || !hitButton(PointOf(*event))) {
         event->ignore();
         return;
     }
@@ -118,7 +127,7 @@ void CommandButton::mouseMoveEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    const bool over = hitButton(event->position().toPoint());
+    const bool over = hitButton(PointOf(*event));
     if (over != pointerOver_) {
         pointerOver_ = over;
         update();
@@ -135,7 +144,7 @@ void CommandButton::mouseReleaseEvent(QMouseEvent* event) {
         return;
     mouseHeld_ = pointerOver_ = false;
     update();
-    if (hitButton(event->position().toPoint()))
+    if (hitButton(PointOf(*event)))
         emit clicked();
 }
 

@@ -74,8 +74,8 @@ void PictureBox::Print(const std::string& text) {
     const QPoint at = QPoint(static_cast<int>(std::lround(currentX_ / TwipsPerPixel)),
                              static_cast<int>(std::lround(currentY_ / TwipsPerPixel))) +
                       rendered.offset;
-    const QRect area =
-        QRect(at, rendered.image.deviceIndependentSize().toSize()).intersected(rect());
+    const QSize size = (QSizeF(rendered.image.size()) / rendered.image.devicePixelRatio()).toSize();
+    const QRect area = QRect(at, size).intersected(rect());
     if (!area.isEmpty()) {
         if (area.intersects(ink_)) {
             QPainter(&canvas_).drawImage(at, rendered.image); // over what is there
