@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -23,8 +24,22 @@ struct Hands {
         return qobject_cast<QRadioButton*>(&c) ? QPoint(8, c.height() / 2) : c.rect().center();
     }
     void Press(QWidget& c) { QTest::mousePress(&c, Qt::LeftButton, {}, On(c)); }
-    void DoubleClick(QWidget& c) { QTest::mouseDClick(&c, Qt::LeftButton, {}, On(c)); }
-    void Move(QWidget& c, bool over) { QTest::mouseMove(&c, over ? On(c) : QPoint(-9, -9)); }
+    // The second press of a double click, as the window system delivers it: a press,
+    // then the double click event, with the button left down (QTest::mouseDClick
+    // sends the double click event alone).
+    void DoubleClick(QWidget& c) {
+        Press(c);
+        Send(c, QEvent::MouseButtonDblClick, On(c), Qt::LeftButton);
+    }
+    // A move with the button held; the control that took the press gets it.
+    // QTest::mouseMove only moves the cursor in Qt 5, so the control never saw it.
+    void Move(QWidget& c, bool over) {
+        Send(c, QEvent::MouseMove, over ? On(c) : QPoint(-9, -9), Qt::NoButton);
+    }
+    static void Send(QWidget& c, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+        QMouseEvent event(type, at, c.mapToGlobal(at), button, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&c, &event);
+    }
     void Release(QWidget& c, bool over) {
         QTest::mouseRelease(&c, Qt::LeftButton, {}, over ? On(c) : QPoint(-9, -9));
     }
