@@ -160,7 +160,7 @@ void CommandButton::paintEvent(QPaintEvent*) {
     const QRect r = rect();
     const bool sunken = ShowsPressed();
     p.fillRect(r, ToQColor(backColor_));
-    DrawBevel(p, r.adjusted(0, 0, -1, -1), sunken);
+    DrawBevel(p, r, sunken);
 
     p.setFont(font());
     p.setPen(palette().color(QPalette::ButtonText));

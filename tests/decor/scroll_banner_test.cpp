@@ -1,7 +1,10 @@
 #include "scroll_banner.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -62,6 +65,9 @@ struct Widths {
     float scale;
     float text;
 };
+void PrintTo(const Widths& w, std::ostream* out) {
+    *out << "box " << w.scale << ", text " << w.text;
+}
 
 class ScrollCycle : public ::testing::TestWithParam<Widths> {};
 
@@ -85,7 +91,14 @@ TEST_P(ScrollCycle, StepsLeftToTheLastPositionNotBelowMinusWidthThenRestarts) {
 
 INSTANTIATE_TEST_SUITE_P(Boxes, ScrollCycle,
                          ::testing::Values(Widths{1455, 1650.5f}, // text wider than its box
-                                           Widths{4335, 1200.25f}, Widths{100, 7}, Widths{31, 0}));
+                                           Widths{4335, 1200.25f}, Widths{100, 7}, Widths{31, 0}),
+                         [](const auto& info) { // e.g. "Box4335Text1200_25"
+                             std::ostringstream name;
+                             name << "Box" << info.param.scale << "Text" << info.param.text;
+                             std::string text = name.str();
+                             std::replace(text.begin(), text.end(), '.', '_');
+                             return text;
+                         });
 
 TEST(ScrollBanner, TextWiderThanTheBoxScrollsRightThrough) {
     const std::vector<float> seen = Positions(100, 400, 30);

@@ -3,9 +3,11 @@
 #include "port_error.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,9 @@ struct Choice {
     const char* serial;
     const char* opened;
 };
+void PrintTo(const Choice& choice, std::ostream* out) {
+    *out << "serial \"" << choice.serial << '"';
+}
 
 class FtdiWriterChoice : public FtdiWriterTest, public ::testing::WithParamInterface<Choice> {};
 
@@ -65,7 +70,11 @@ TEST_P(FtdiWriterChoice, OpensTheAdapterAsked) {
 
 INSTANTIATE_TEST_SUITE_P(BySerial, FtdiWriterChoice,
                          ::testing::Values(Choice{"", "A1"}, Choice{"B2", "B2"},
-                                           Choice{"C3", "C3"}));
+                                           Choice{"C3", "C3"}),
+                         [](const auto& info) {
+                             return *info.param.serial ? std::string(info.param.serial)
+                                                       : std::string("FirstFound");
+                         });
 
 struct OpenFailure {
     const char* name;
@@ -195,7 +204,11 @@ TEST_P(FtdiWriterUnplug, AFailedWriteEndsTheWritingWithoutRetry) {
 }
 
 // A failed bulk write, libftdi's "USB device unavailable", and nothing written.
-INSTANTIATE_TEST_SUITE_P(WriteResults, FtdiWriterUnplug, ::testing::Values(-1, -666, 0));
+INSTANTIATE_TEST_SUITE_P(WriteResults, FtdiWriterUnplug, ::testing::Values(-1, -666, 0),
+                         [](const auto& info) {
+                             return (info.param < 0 ? "ResultMinus" : "Result") +
+                                    std::to_string(std::abs(info.param));
+                         });
 
 } // namespace
 } // namespace lptseg

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <ieee1284.h>
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace lptseg {
@@ -116,6 +117,9 @@ struct OpenFailure {
     int error;
     std::vector<const char*> advice;
 };
+void PrintTo(const OpenFailure& failure, std::ostream* out) {
+    *out << failure.name;
+}
 
 class Ieee1284WriterFailure : public Ieee1284WriterTest,
                               public ::testing::WithParamInterface<OpenFailure> {};

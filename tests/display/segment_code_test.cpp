@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <map>
+#include <ostream>
 #include <stdexcept>
 
 namespace lptseg {
@@ -27,6 +28,9 @@ struct DigitRow {
     std::uint8_t byte;
     SegmentSet lit;
 };
+void PrintTo(const DigitRow& row, std::ostream* out) {
+    *out << "digit " << row.digit;
+}
 
 class DigitTable : public ::testing::TestWithParam<DigitRow> {};
 

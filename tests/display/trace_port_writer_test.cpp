@@ -5,6 +5,7 @@
 #include <ostream>
 #include <streambuf>
 #include <string>
+#include <string_view>
 
 namespace lptseg {
 namespace {
@@ -34,6 +35,9 @@ struct TraceRow {
     std::uint8_t data;
     const char* line;
 };
+void PrintTo(const TraceRow& row, std::ostream* out) {
+    *out << std::string_view(row.line).substr(0, std::string_view(row.line).find('\n'));
+}
 
 class TraceFormat : public ::testing::TestWithParam<TraceRow> {};
 
@@ -52,7 +56,13 @@ INSTANTIATE_TEST_SUITE_P(Lines, TraceFormat,
                                            TraceRow{0x3BC, 0x00, "PortOut 0x3BC 0x00\n"},
                                            TraceRow{0x378, 0x0B, "PortOut 0x378 0x0B\n"},
                                            TraceRow{0x000, 0x0A, "PortOut 0x000 0x0A\n"},
-                                           TraceRow{-1, 0xEF, "PortOut 0xFFFF 0xEF\n"}));
+                                           TraceRow{-1, 0xEF, "PortOut 0xFFFF 0xEF\n"}),
+                         [](const auto& info) { // e.g. "Port0x378_0x51"
+                             std::string name = "Port";
+                             for (const char* c = info.param.line + 8; *c != '\n'; ++c)
+                                 name += *c == ' ' ? '_' : *c;
+                             return name;
+                         });
 
 TEST(TraceWriter, ABrokenStreamIsAPortFailure) {
     std::ostream out(nullptr); // no buffer: every write fails

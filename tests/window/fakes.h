@@ -4,11 +4,32 @@
 #include "port_writer.h"
 #include "services.h"
 
+#include <QColor>
+#include <QRect>
+#include <QString>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Qt values in failure messages read as values, not as bytes.
+inline void PrintTo(const QColor& c, std::ostream* out) {
+    *out << c.name().toStdString();
+}
+inline void PrintTo(const QString& s, std::ostream* out) {
+    *out << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QRect& r, std::ostream* out) {
+    *out << r.width() << 'x' << r.height() << '+' << r.x() << '+' << r.y();
+}
+inline void PrintTo(const QSize& s, std::ostream* out) {
+    *out << s.width() << 'x' << s.height();
+}
+inline void PrintTo(const QPoint& p, std::ostream* out) {
+    *out << '(' << p.x() << ", " << p.y() << ')';
+}
 
 namespace lptseg::test {
 

@@ -16,6 +16,9 @@ struct DigitButton {
     const char* write;
     const char* figure; // segments a b c d e f g: R lit, W dark
 };
+void PrintTo(const DigitButton& button, std::ostream* out) {
+    *out << button.name;
+}
 
 #define BUTTON(member) [](Form1& f) -> CommandButton& { return f.member; }
 

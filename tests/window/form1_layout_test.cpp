@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <algorithm>
 #include <functional>
 
 namespace lptseg::test {
@@ -13,6 +14,9 @@ struct ControlRow {
     int left, top, width, height; // twips
     const char* caption;          // nullptr where the control has none
 };
+void PrintTo(const ControlRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 #define CONTROL(member) #member, [](Form1 & f) -> QWidget& { return f.member; }
 
@@ -69,8 +73,9 @@ TEST_P(LayoutTest, ControlSitsAtItsDesignedPlace) {
 
 INSTANTIATE_TEST_SUITE_P(AllControls, LayoutTest, ::testing::ValuesIn(Layout),
                          [](const auto& info) {
-                             std::string name = info.param.name;
-                             std::erase_if(name, [](char c) { return !std::isalnum(c); });
+                             std::string name = info.param.name; // "txt1[0]" as "txt1_0"
+                             std::erase(name, ']');
+                             std::replace(name.begin(), name.end(), '[', '_');
                              return name;
                          });
 
