@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTest>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,10 @@ struct PrintCase {
     const char* name;
     Prints prints;
 };
+
+void PrintTo(const PrintCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 // The box's picture as painting the text straight onto a blank box gives it.
 QImage Drawn(PictureBox& box, QColor foreColor, const Prints& prints, const QString& text) {
