@@ -19,11 +19,6 @@ lines() { wc -l <"$work/out"; }
 has_lines() { [ "$(lines)" -ge "$1" ]; }
 wait_for has_lines 1 || fail "no port write at start"
 
-# Clicks the middle of a control given in window pixels.
-click() {
-  xdotool mousemove --window "$win" "$1" "$2" click 1
-}
-
 # The colour of one window pixel as RRGGBB.
 pixel() {
   convert "$work/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1 | tr -d '#'
