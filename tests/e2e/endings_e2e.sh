@@ -15,13 +15,6 @@ start_sim() { # [output]: standard output goes to $work/out unless given
   wait_for found_window || fail "the window did not appear"
 }
 
-finish() { # expected status: waits for the program, checks its status
-  local status=0
-  wait "$sim_pid" || status=$?
-  sim_pid=
-  [ "$status" -eq "$1" ] || fail "$case: ended with status $status, not $1"
-}
-
 lines() { wc -l <"$work/out"; }
 # Standard error holds more than the notice that the port is simulated.
 said_more() { grep -v -e 'port je simuliran' -e '^QStandardPaths' "$work/err" | grep -q .; }
@@ -35,7 +28,7 @@ while read -r signal status option port; do
   click 100 144 # "7"
   wait_for has_lines 2 || fail "$case: clicking 7 wrote nothing"
   kill -s "$signal" "$sim_pid"
-  finish "$status"
+  expect_status "$case" "$status"
   expected="PortOut 0x378 0x00
 PortOut $port 0x51
 PortOut $port 0x00"
@@ -64,10 +57,10 @@ for second in none TERM; do
   said_more || fail "$case: the failure is not on standard error"
   if [ "$second" = none ]; then
     dismiss_box
-    finish 1
+    expect_status "$case" 1
   else
     kill -s "$second" "$sim_pid"
-    finish 143
+    expect_status "$case" 143
   fi
   echo "ok: $case"
 done

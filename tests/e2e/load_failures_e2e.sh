@@ -12,15 +12,13 @@ source "$(dirname "$0")/xvfb_session.sh"
 
 # name | what standard error must say (words separated by |)
 check() {
-  local name=$1 words=$2 status=0 w
+  local name=$1 words=$2 w
   wait_for found_box || fail "$name: no message box appeared"
   sleep 0.3
   [ "$(xdotool search --onlyvisible --name "^$caption\$" | wc -l)" -eq 1 ] ||
     fail "$name: the main window showed beside the message box"
   dismiss_box
-  wait "$sim_pid" || status=$?
-  sim_pid=
-  [ "$status" -eq 1 ] || fail "$name: ended with status $status, not 1"
+  expect_status "$name" 1
   IFS='|' read -ra words <<<"$words"
   for w in "${words[@]}"; do
     grep -qF "$w" "$work/err" || fail "$name: standard error does not say: $w"

@@ -71,10 +71,7 @@ sleep 0.2; shot
 for s in a b c d e f g; do v="seg_$s"; expect_pixel "segment $s after 8" ${!v} $red; done
 
 "$wm_close" "$win" || fail "could not send the close request"
-status=0
-wait "$sim_pid" || status=$?
-sim_pid=
-[ "$status" -eq 0 ] || fail "lptseg-sim ended with status $status"
+expect_status "closing the window" 0
 
 expected='PortOut 0x378 0x00
 PortOut 0x378 0x51

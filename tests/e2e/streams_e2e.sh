@@ -14,10 +14,7 @@ source "$(dirname "$0")/xvfb_session.sh"
 expect_box_then_status_1() { # case, what standard error must say
   wait_for found_box || fail "$1: no message box"
   dismiss_box
-  local status=0
-  wait "$sim_pid" || status=$?
-  sim_pid=
-  [ "$status" -eq 1 ] || fail "$1: ended with status $status, not 1"
+  expect_status "$1" 1
   grep -q "$2" "$work/err" || fail "$1: standard error does not say: $2"
   echo "ok: $1"
 }
@@ -47,10 +44,7 @@ wait_for found_window || fail "$case: the window did not appear"
 click 100 144
 wait_for grep -q 0x51 "$work/out" || fail "$case: clicking 7 wrote nothing"
 kill -s TERM "$sim_pid"
-status=0
-wait "$sim_pid" || status=$?
-sim_pid=
-[ "$status" -eq 143 ] || fail "$case: ended with status $status, not 143"
+expect_status "$case" 143
 [ "$(tail -n 1 "$work/out")" = "PortOut 0x378 0x00" ] || fail "$case: the LEDs were not blanked"
 echo "ok: $case"
 echo "PASS: failed trace writes end the program with status 1; closed descriptors are harmless"

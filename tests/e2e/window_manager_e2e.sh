@@ -59,10 +59,7 @@ for wm in none openbox; do
   fi
 
   "$wm_close" "$win" || fail "$wm: could not send the close request"
-  status=0
-  wait "$sim_pid" || status=$?
-  sim_pid=
-  [ "$status" -eq 0 ] || fail "$wm: ended with status $status"
+  expect_status "$wm" 0
   [ "$(cat "$work/out")" = "PortOut 0x378 0x00
 PortOut 0x378 0x00" ] || fail "$wm: unexpected port trace"
 done

@@ -24,6 +24,14 @@ fail() {
   exit 1
 }
 
+# Waits for the program under test to end; fails unless its status is the one given.
+expect_status() { # case, status
+  local status=0
+  wait "$sim_pid" || status=$?
+  sim_pid=
+  [ "$status" -eq "$2" ] || fail "$1: ended with status $status, not $2"
+}
+
 # Waits up to 10 s for a command to succeed.
 wait_for() {
   local i
