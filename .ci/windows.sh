@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Windows port code under Wine: cross-compiles src/display, IoDllPortWriter,
+# The Windows port code under Wine: cross-compiles src/port with IoDllPortWriter,
 # the stand-in IO.dlls and the test program for 32- and 64-bit Windows with
 # mingw-w64 (warnings are errors), lays out one folder per case and runs each
 # case with the matching Wine loader in a fresh, headless Wine prefix. The

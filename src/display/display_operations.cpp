@@ -33,7 +33,7 @@ void DisplayOperations::ShowDigit(int digit) {
     PaintAllOff();
     for (SegmentLetter s : AllSegments)
         if (code.lit.contains(s))
-            SetSegmentColour(s, SegmentOn);
+            SetSegment(s, true);
 }
 
 void DisplayOperations::ClearDisplay() {
@@ -73,7 +73,7 @@ void DisplayOperations::WritePort(std::uint8_t data) {
 
 void DisplayOperations::PaintAllOff() {
     for (SegmentLetter s : BlankingOrder)
-        SetSegmentColour(s, SegmentOff);
+        SetSegment(s, false);
 }
 
 } // namespace lptseg

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "colour.h"
 #include "port_writer.h"
 #include "segment_code.h"
 
@@ -32,22 +31,19 @@ public:
     // At unload: blanks the LEDs on the port selected now.
     void WriteUnloadZero();
 
-    std::int16_t currentAddress() const { return adresa; }
-
 protected:
-    // Paints one segment box of the on-screen figure.
-    virtual void SetSegmentColour(SegmentLetter segment, Colour colour) = 0;
+    // Paints one segment box of the on-screen figure lit or dark.
+    virtual void SetSegment(SegmentLetter segment, bool lit) = 0;
     // Whether the option button reads selected.
     virtual bool IsOptionSelected(PortOption option) const = 0;
-
-    // The data register of the selected port; 0 until the window has loaded.
-    std::int16_t adresa = 0;
 
 private:
     void WritePort(std::uint8_t data);
     void PaintAllOff();
 
     PortWriter& port_;
+    // The data register of the selected port; 0 until the window has loaded.
+    std::int16_t adresa = 0;
 };
 
 } // namespace lptseg

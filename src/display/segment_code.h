@@ -37,7 +37,6 @@ private:
 // lit on screen. The byte is wired data, not derived from the segments: D7 drives
 // no segment of the figure but is set for 0, 6, 8 and 9.
 struct SegmentCode {
-    int digit = -1; // -1 for the blank code
     std::uint8_t portByte = 0;
     SegmentSet lit;
 };

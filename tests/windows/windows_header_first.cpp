@@ -1,11 +1,9 @@
-// <windows.h> defines RGB and many other short names as macros; the display
-// headers must still compile when it comes first.
+// <windows.h> defines many short names as macros; the port headers must still
+// compile when it comes first.
 // clang-format off
 #include <windows.h>
-#include "colour.h"
-#include "display_operations.h"
+#include "hardware_port_writer.h"
 #include "io_dll_port_writer.h"
+#include "port_address.h"
+#include "port_error.h"
 // clang-format on
-
-static_assert(lptseg::Rgb(1, 2, 3) == lptseg::Colour{1, 2, 3});
-static_assert(lptseg::SegmentOff == lptseg::Colour{255, 255, 255});

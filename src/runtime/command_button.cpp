@@ -45,13 +45,15 @@ void DrawBevel(QPainter& p, QRect r, bool sunken) {
 CommandButton::CommandButton(Window& form, const QString& caption, const Twips& place,
                              Colour backColor, const FontSpec& font, int tabIndex,
                              std::function<void()> onClick)
-    : QAbstractButton(&form), backColor_(backColor) {
+    : QAbstractButton(&form), onClick_(std::move(onClick)), backColor_(backColor) {
     setText(caption);
     setFont(font.ToQFont());
     setFocusPolicy(Qt::StrongFocus);
     form.Place(*this, place, tabIndex);
-    connect(this, &QAbstractButton::clicked, this,
-            [&form, onClick = std::move(onClick)] { form.Raise(onClick); });
+    connect(this, &QAbstractButton::clicked, this, [this, &form] {
+        if (onClick_)
+            form.Raise(onClick_);
+    });
     pressedLook_.setSingleShot(true);
     connect(&pressedLook_, &QTimer::timeout, this, &CommandButton::EndPressedLook);
 }

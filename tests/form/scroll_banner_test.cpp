@@ -14,7 +14,7 @@ namespace {
 using ::testing::ElementsAre;
 
 // A box of given widths that records where each Print lands.
-class FakeBox : public BannerBox {
+class FakeBox {
 public:
     FakeBox(float scaleWidth, float textWidth) : scaleWidth(scaleWidth), textWidth(textWidth) {}
 
@@ -25,18 +25,18 @@ public:
     std::vector<float> printedAt;
     std::vector<std::string> steps;
 
-    float ScaleWidth() const override {
+    float ScaleWidth() const {
         ++scaleWidthReads;
         return scaleWidth;
     }
-    float TextWidth(const std::string&) const override {
+    float TextWidth(const std::string&) const {
         ++textWidthReads;
         return textWidth;
     }
-    void Cls() override { steps.push_back("Cls"); }
-    void SetCurrentX(float x) override { x_ = x; }
-    void SetCurrentY(float y) override { y_ = y; }
-    void Print(const std::string& text) override {
+    void Cls() { steps.push_back("Cls"); }
+    void SetCurrentX(float x) { x_ = x; }
+    void SetCurrentY(float y) { y_ = y; }
+    void Print(const std::string& text) {
         steps.push_back("Print " + text + " at y " + std::to_string(static_cast<int>(y_)));
         printedAt.push_back(x_);
     }

@@ -5,10 +5,19 @@
 #else
 #include "ieee1284_port_writer.h"
 #endif
+#ifdef LPTSEG_HAVE_FTDI
+#include "ftdi_port_writer.h"
+#endif
 
 namespace lptseg {
 
-std::unique_ptr<PortWriter> MakeHardwarePortWriter() {
+std::unique_ptr<PortWriter> MakeHardwarePortWriter(const std::optional<std::string>& ftdiSerial) {
+#ifdef LPTSEG_HAVE_FTDI
+    if (ftdiSerial)
+        return std::make_unique<FtdiPortWriter>(*ftdiSerial);
+#else
+    (void)ftdiSerial;
+#endif
 #if defined(_WIN32)
     return std::make_unique<IoDllPortWriter>();
 #else

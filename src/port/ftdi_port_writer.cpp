@@ -154,8 +154,4 @@ void FtdiPortWriter::PortOut(std::int16_t, std::uint8_t Data) {
     }
 }
 
-std::unique_ptr<PortWriter> MakeFtdiPortWriter(std::string serial) {
-    return std::make_unique<FtdiPortWriter>(std::move(serial));
-}
-
 } // namespace lptseg

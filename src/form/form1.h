@@ -15,14 +15,25 @@
 #include "timer.h"
 #include "window.h"
 
+#include <array>
+#include <utility>
+
 namespace lptseg {
 
 // The program's only window: a digit keypad that drives the seven-segment display
 // on the parallel port, the on-screen figure that mirrors it, the port choice and
 // the decorations around them.
+//
+// Names: controls, handlers and the port address (adresa, in DisplayOperations)
+// keep the window's classic design names (Command4, txt1, op378, Command4_Click,
+// Timer1_Timer); everything else is named in English.
 class Form1 : public Window, public DisplayOperations {
 public:
     Form1(PortWriter& port, Services& services);
+
+    // The colours of a lit and a dark segment box.
+    static constexpr Colour SegmentOn = Rgb(255, 0, 0);
+    static constexpr Colour SegmentOff = Rgb(255, 255, 255);
 
     static constexpr Colour Cyan = Rgb(0, 255, 255);
     static constexpr Colour Green = Rgb(0, 255, 0);
@@ -38,16 +49,16 @@ public:
 
     // clang-format off
     // The keypad: two columns, five rows. The names do not follow the captions.
-    CommandButton Command10{*this, "0", {480, 120, 615, 495}, KeypadYellow, DigitFont, 9, [this] { Command10_Click(); }};
-    CommandButton Command1{*this, "1", {1200, 120, 615, 495}, KeypadYellow, DigitFont, 0, [this] { Command1_Click(); }};
-    CommandButton Command9{*this, "2", {480, 720, 615, 495}, KeypadYellow, DigitFont, 8, [this] { Command9_Click(); }};
-    CommandButton Command8{*this, "3", {1200, 720, 615, 495}, KeypadYellow, DigitFont, 7, [this] { Command8_Click(); }};
-    CommandButton Command7{*this, "4", {480, 1320, 615, 495}, KeypadYellow, DigitFont, 6, [this] { Command7_Click(); }};
-    CommandButton Command6{*this, "5", {1200, 1320, 615, 495}, KeypadYellow, DigitFont, 5, [this] { Command6_Click(); }};
-    CommandButton Command5{*this, "6", {480, 1920, 615, 495}, KeypadYellow, DigitFont, 4, [this] { Command5_Click(); }};
-    CommandButton Command4{*this, "7", {1200, 1920, 615, 495}, KeypadYellow, DigitFont, 3, [this] { Command4_Click(); }};
-    CommandButton Command3{*this, "8", {480, 2520, 615, 495}, KeypadYellow, DigitFont, 2, [this] { Command3_Click(); }};
-    CommandButton Command2{*this, "9", {1200, 2520, 615, 495}, KeypadYellow, DigitFont, 1, [this] { Command2_Click(); }};
+    CommandButton Command10{*this, "0", {480, 120, 615, 495}, KeypadYellow, DigitFont, 9};
+    CommandButton Command1{*this, "1", {1200, 120, 615, 495}, KeypadYellow, DigitFont, 0};
+    CommandButton Command9{*this, "2", {480, 720, 615, 495}, KeypadYellow, DigitFont, 8};
+    CommandButton Command8{*this, "3", {1200, 720, 615, 495}, KeypadYellow, DigitFont, 7};
+    CommandButton Command7{*this, "4", {480, 1320, 615, 495}, KeypadYellow, DigitFont, 6};
+    CommandButton Command6{*this, "5", {1200, 1320, 615, 495}, KeypadYellow, DigitFont, 5};
+    CommandButton Command5{*this, "6", {480, 1920, 615, 495}, KeypadYellow, DigitFont, 4};
+    CommandButton Command4{*this, "7", {1200, 1920, 615, 495}, KeypadYellow, DigitFont, 3};
+    CommandButton Command3{*this, "8", {480, 2520, 615, 495}, KeypadYellow, DigitFont, 2};
+    CommandButton Command2{*this, "9", {1200, 2520, 615, 495}, KeypadYellow, DigitFont, 1};
     CommandButton Command12{*this, "Brisi", {480, 3240, 1335, 255}, KeypadYellow, ClearFont, 26, [this] { Command12_Click(); }};
     CommandButton Command11{*this, "Zatvori", {480, 3480, 1335, 345}, Green, CloseFont, 10, [this] { Command11_Click(); }};
 
@@ -83,20 +94,20 @@ protected:
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
 
-    void SetSegmentColour(SegmentLetter segment, Colour colour) override;
+    void SetSegment(SegmentLetter segment, bool lit) override;
     bool IsOptionSelected(PortOption option) const override;
 
 private:
-    void Command10_Click();
-    void Command1_Click();
-    void Command9_Click();
-    void Command8_Click();
-    void Command7_Click();
-    void Command6_Click();
-    void Command5_Click();
-    void Command4_Click();
-    void Command3_Click();
-    void Command2_Click();
+    void Command10_Click() { ShowDigit(0); }
+    void Command1_Click() { ShowDigit(1); }
+    void Command9_Click() { ShowDigit(2); }
+    void Command8_Click() { ShowDigit(3); }
+    void Command7_Click() { ShowDigit(4); }
+    void Command6_Click() { ShowDigit(5); }
+    void Command5_Click() { ShowDigit(6); }
+    void Command4_Click() { ShowDigit(7); }
+    void Command3_Click() { ShowDigit(8); }
+    void Command2_Click() { ShowDigit(9); }
     void Command12_Click();
     void Command11_Click();
 
@@ -105,6 +116,22 @@ private:
     void op3bc_Click();
 
     void RecolourKeypad(Colour colour);
+
+    // The keypad in digit order, each button with its click handler: the digit
+    // keys press these buttons and the keypad timers recolour them.
+    using Handler = void (Form1::*)();
+    const std::array<std::pair<CommandButton*, Handler>, 10> keypad_{{
+        {&Command10, &Form1::Command10_Click},
+        {&Command1, &Form1::Command1_Click},
+        {&Command9, &Form1::Command9_Click},
+        {&Command8, &Form1::Command8_Click},
+        {&Command7, &Form1::Command7_Click},
+        {&Command6, &Form1::Command6_Click},
+        {&Command5, &Form1::Command5_Click},
+        {&Command4, &Form1::Command4_Click},
+        {&Command3, &Form1::Command3_Click},
+        {&Command2, &Form1::Command2_Click},
+    }};
 
     void Timer1_Timer();
     void Timer2_Timer();

@@ -3,6 +3,7 @@
 #include "port_writer.h"
 
 #include <iosfwd>
+#include <memory>
 
 namespace lptseg {
 
@@ -16,5 +17,9 @@ public:
 private:
     std::ostream& out_;
 };
+
+// The trace on standard output. If standard output was closed when the program
+// started, the trace has nowhere to go: every write fails and says so.
+std::unique_ptr<PortWriter> MakeStandardOutputTrace(bool standardOutputClosed);
 
 } // namespace lptseg

@@ -62,7 +62,7 @@ class FtdiWriterChoice : public FtdiWriterTest, public ::testing::WithParamInter
 
 TEST_P(FtdiWriterChoice, OpensTheAdapterAsked) {
     fakeftdi::script.adapters = {{"A1"}, {"B2"}, {"C3"}};
-    MakeFtdiPortWriter(GetParam().serial)->PortOut(0x378, 0x11);
+    FtdiPortWriter(GetParam().serial).PortOut(0x378, 0x11);
     EXPECT_EQ(Count("open_dev"), 1);
     EXPECT_EQ(Count(std::string("open_dev ") + GetParam().opened), 1);
     EXPECT_EQ(fakeftdi::calls.back(), "free");

@@ -2,7 +2,6 @@
 
 #include "port_writer.h"
 
-#include <memory>
 #include <string>
 
 struct ftdi_context;
@@ -31,8 +30,5 @@ private:
     bool open_ = false;
     bool lost_ = false; // a write failed: the adapter is gone
 };
-
-// The adapter with this serial number, or the first one found if serial is empty.
-std::unique_ptr<PortWriter> MakeFtdiPortWriter(std::string serial);
 
 } // namespace lptseg

@@ -18,8 +18,4 @@ constexpr Colour Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return Colour{r, g, b};
 }
 
-// The two colours a segment box is ever painted: lit red, dark white.
-inline constexpr Colour SegmentOn = Rgb(255, 0, 0);
-inline constexpr Colour SegmentOff = Rgb(255, 255, 255);
-
 } // namespace lptseg

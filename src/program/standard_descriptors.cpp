@@ -7,21 +7,20 @@
 
 namespace lptseg {
 
-ClosedStandardDescriptors OpenClosedStandardDescriptors() {
-    ClosedStandardDescriptors closed;
+bool OpenClosedStandardDescriptors() {
+    bool outputClosed = false;
 #ifndef _WIN32
-    bool* const flags[] = {&closed.input, &closed.output, &closed.error};
     for (int fd = 0; fd <= 2; ++fd) {
         if (fcntl(fd, F_GETFD) != -1)
             continue;
-        *flags[fd] = true;
+        outputClosed = outputClosed || fd == 1;
         // The lowest free number is fd itself, the ones below it being open by now.
         const int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
         if (opened != fd && opened >= 0)
             close(opened);
     }
 #endif
-    return closed;
+    return outputClosed;
 }
 
 } // namespace lptseg

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QTimer>
 #include <functional>
+#include <utility>
 
 namespace lptseg {
 
@@ -23,7 +24,10 @@ class Window;
 class CommandButton : public QAbstractButton {
 public:
     CommandButton(Window& form, const QString& caption, const Twips& place, Colour backColor,
-                  const FontSpec& font, int tabIndex, std::function<void()> onClick);
+                  const FontSpec& font, int tabIndex, std::function<void()> onClick = {});
+
+    // The click handler, for a button whose handler is given after it is created.
+    void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
 
     void SetBackColor(Colour colour);
     Colour BackColor() const { return backColor_; }
@@ -48,6 +52,7 @@ protected:
     QSize sizeHint() const override { return size(); }
 
 private:
+    std::function<void()> onClick_;
     Colour backColor_;
     QTimer pressedLook_{this};
     bool keyLook_ = false;     // a keyboard press shows for a moment

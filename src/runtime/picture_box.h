@@ -2,7 +2,6 @@
 
 #include "colour.h"
 #include "font_spec.h"
-#include "scroll_banner.h"
 #include "twips.h"
 
 #include <QImage>
@@ -24,17 +23,17 @@ class Window;
 // A banner prints the same text many times a second, so each text is laid out
 // and rendered once and then only blitted; Cls erases, and the box repaints,
 // only the part that was drawn on.
-class PictureBox : public QWidget, public BannerBox {
+class PictureBox : public QWidget {
 public:
     PictureBox(Window& form, const Twips& place, Colour backColor, Colour foreColor,
                const FontSpec& font, const QString& secondaryText, int tabIndex);
 
-    float ScaleWidth() const override;
-    float TextWidth(const std::string& text) const override;
-    void Cls() override;
-    void SetCurrentX(float x) override { currentX_ = x; }
-    void SetCurrentY(float y) override { currentY_ = y; }
-    void Print(const std::string& text) override;
+    float ScaleWidth() const;
+    float TextWidth(const std::string& text) const;
+    void Cls();
+    void SetCurrentX(float x) { currentX_ = x; }
+    void SetCurrentY(float y) { currentY_ = y; }
+    void Print(const std::string& text);
 
     // What the box shows now, at device pixels.
     const QImage& Picture() const { return canvas_; }

@@ -2,12 +2,18 @@
 
 #include "display_check.h"
 #include "form1.h"
+#include "standard_descriptors.h"
 #include "system_services.h"
 #include "termination_signals.h"
 
 #include <QApplication>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace lptseg {
 namespace {
@@ -38,15 +44,9 @@ void SendImagesOverTheConnection() {
         qputenv("QT_XCB_NO_MITSHM", "1");
 }
 
-} // namespace
-
-CommandLine ReadCommandLine(int argc, char* argv[], const ProgramInfo& program) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return ParseCommandLine(arguments, program.takesFtdi);
-}
-
+// What a program does before its QApplication: answers --help and --version,
+// rejects a wrong command line and checks that the display can be reached. The
+// exit status if the program ends here; nothing if it goes on.
 std::optional<int> BeforeApplication(const CommandLine& line, const ProgramInfo& program) {
     switch (line.action) {
     case CommandLine::Action::ShowHelp:
@@ -70,7 +70,8 @@ std::optional<int> BeforeApplication(const CommandLine& line, const ProgramInfo&
     return std::nullopt;
 }
 
-int RunProgram(PortWriter& port) {
+// Runs the window, writing the port through port, until it ends.
+int RunWindow(PortWriter& port) {
     // The program ends only through its window's unload or its error handler.
     QApplication::setQuitOnLastWindowClosed(false);
     SystemBeeper beeper;
@@ -107,6 +108,26 @@ int RunProgram(PortWriter& port) {
     if (signalled && status == 128 + signalled)
         EndBySignal(signalled);
     return status;
+}
+
+} // namespace
+
+int RunMain(int argc, char* argv[], const ProgramInfo& program,
+            const PortWriterFactory& makePort) {
+#ifdef _WIN32
+    SetConsoleOutputCP(CP_UTF8); // the messages on standard error are UTF-8
+#endif
+    const bool standardOutputClosed = OpenClosedStandardDescriptors();
+    IgnoreBrokenPipe();
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine line = ParseCommandLine(arguments, program.takesFtdi);
+    if (const auto status = BeforeApplication(line, program))
+        return *status;
+    QApplication app(argc, argv);
+    const std::unique_ptr<PortWriter> port = makePort(line, standardOutputClosed);
+    return RunWindow(*port);
 }
 
 } // namespace lptseg
