@@ -10,16 +10,16 @@ using enum SegmentLetter;
 
 // Data lines: D0 c, D1 d, D2 e, D3 g, D4 b, D5 f, D6 a, D7 (no segment on screen).
 constexpr std::array<SegmentCode, 10> DigitCodes = {{
-    {0xF7, {a, b, c, d, e, f}}, // 0
-    {0x11, {b, c}}, // 1
-    {0x5E, {a, b, d, e, g}}, // 2
-    {0x5B, {a, b, c, d, g}}, // 3
-    {0x39, {b, c, f, g}}, // 4
-    {0x6B, {a, c, d, f, g}}, // 5
-    {0xEF, {a, c, d, e, f, g}}, // 6
-    {0x51, {a, b, c}}, // 7
+    {0xF7, {a, b, c, d, e, f}},    // 0
+    {0x11, {b, c}},                // 1
+    {0x5E, {a, b, d, e, g}},       // 2
+    {0x5B, {a, b, c, d, g}},       // 3
+    {0x39, {b, c, f, g}},          // 4
+    {0x6B, {a, c, d, f, g}},       // 5
+    {0xEF, {a, c, d, e, f, g}},    // 6
+    {0x51, {a, b, c}},             // 7
     {0xFF, {a, b, c, d, e, f, g}}, // 8
-    {0xFB, {a, b, c, d, f, g}}, // 9
+    {0xFB, {a, b, c, d, f, g}},    // 9
 }};
 
 constexpr SegmentCode BlankCode{0x00, {}};

@@ -112,8 +112,7 @@ int RunWindow(PortWriter& port) {
 
 } // namespace
 
-int RunMain(int argc, char* argv[], const ProgramInfo& program,
-            const PortWriterFactory& makePort) {
+int RunMain(int argc, char* argv[], const ProgramInfo& program, const PortWriterFactory& makePort) {
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8); // the messages on standard error are UTF-8
 #endif

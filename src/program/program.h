@@ -20,7 +20,6 @@ using PortWriterFactory =
 // exit status. Every ending blanks the LEDs: the close box, the "Zatvori"
 // button, SIGTERM, SIGINT and SIGHUP, and the loss of the display; after a
 // signal the process ends by that signal.
-int RunMain(int argc, char* argv[], const ProgramInfo& program,
-            const PortWriterFactory& makePort);
+int RunMain(int argc, char* argv[], const ProgramInfo& program, const PortWriterFactory& makePort);
 
 } // namespace lptseg
