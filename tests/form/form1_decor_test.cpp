@@ -27,42 +27,6 @@ int InkIn(PictureBox& box, int leftOf = -1) {
     return ink;
 }
 
-TEST_F(FormTest, BannersEnterFromTheRight) {
-    ASSERT_TRUE(Open());
-    for (auto [timer, box] :
-         {std::pair{&form->Timer1, &form->Picture1}, std::pair{&form->Timer2, &form->Picture2}}) {
-        timer->Fire(); // drawn just outside the right edge: nothing shows yet
-        EXPECT_EQ(InkIn(*box), 0);
-        for (int i = 0; i < 10; ++i)
-            timer->Fire();
-        EXPECT_GT(InkIn(*box), 0);
-        // Ten steps of 2 px: the text reaches 20 px into the box (an italic
-        // overhang may lean a pixel or two further), no more.
-        EXPECT_EQ(InkIn(*box, box->width() - 24), 0);
-    }
-}
-
-TEST_F(FormTest, BannerTextsAndColours) {
-    ASSERT_TRUE(Open());
-    for (int i = 0; i < 30; ++i) {
-        form->Timer1.Fire();
-        form->Timer2.Fire();
-    }
-    auto inkColours = [](PictureBox& box) {
-        std::set<QRgb> colours;
-        const QImage& picture = box.Picture();
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                colours.insert(picture.pixel(x, y) & 0xFFFFFF);
-        return colours;
-    };
-    // Antialiased text blends its colour into the cyan; the pure colour must be there.
-    EXPECT_TRUE(inkColours(form->Picture1).contains(0x0000FF));
-    EXPECT_TRUE(inkColours(form->Picture2).contains(0xFF0000));
-    // The scale unit is the twip: the credit banner's box is 4335 wide.
-    EXPECT_EQ(form->Picture1.ScaleWidth(), 4335.0f);
-}
-
 TEST_F(FormTest, ClockFillsTheLabelsOnItsFirstTick) {
     ASSERT_TRUE(Open());
     EXPECT_EQ(form->lbl1.Caption(), "");
@@ -115,32 +79,6 @@ TEST_F(FormTest, KeypadTimersRecolourOnlyTheDigits) {
     Click(form->Command6); // a digit still works in any colour phase
     EXPECT_THAT(Writes(), ElementsAre("PortOut 0x378 0x6B"));
     EXPECT_EQ(Figure(), "RWRRWRR");
-}
-
-TEST_F(FormTest, ABannerTickRepaintsOnlyItsOwnBox) {
-    ASSERT_TRUE(Open());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    for (Timer* other : {&form->Timer1, &form->Timer3, &form->Timer4, &form->Timer5})
-        other->Stop(); // only Timer2 ticks during the count
-    QCoreApplication::processEvents();
-
-    struct PaintCounter : QObject {
-        std::map<QObject*, int> paints;
-        bool eventFilter(QObject* watched, QEvent* event) override {
-            if (event->type() == QEvent::Paint)
-                ++paints[watched];
-            return false;
-        }
-    } counter;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{form.get(), &form->Picture1, &form->Picture2, &form->lbl1})
-        w->installEventFilter(&counter);
-    form->Timer2.Fire();
-    QTest::qWait(50);
-    EXPECT_GE(counter.paints[&form->Picture2], 1);
-    EXPECT_EQ(counter.paints[form.get()], 0);
-    EXPECT_EQ(counter.paints[&form->Picture1], 0);
-    EXPECT_EQ(counter.paints[&form->lbl1], 0);
 }
 
 TEST_F(FormTest, NoTickIsHandledAfterTheUnload) {

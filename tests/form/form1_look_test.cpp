@@ -232,57 +232,5 @@ TEST_F(FormTest, FocusMarkIsADottedRectangleThreePixelsIn) {
     EXPECT_THAT(DotsPerSide(one.grab().toImage(), 3), Each(0));
 }
 
-// The leftmost column that differs from the background.
-int LeftmostInk(const QImage& image, QColor background) {
-    for (int x = 0; x < image.width(); ++x)
-        for (int y = 0; y < image.height(); ++y)
-            if (image.pixelColor(x, y) != background)
-                return x;
-    return -1;
-}
-
-struct BannerRun {
-    const char* name;
-    Timer Form1::*timer;
-    PictureBox Form1::*box;
-    const char* text;
-    int widthTwips; // the box's ScaleWidth
-    int ticks;
-};
-void PrintTo(const BannerRun& run, std::ostream* out) {
-    *out << run.name << " after " << run.ticks << " ticks";
-}
-
-class BannerPlaceTest : public FormTest, public ::testing::WithParamInterface<BannerRun> {};
-
-TEST_P(BannerPlaceTest, TextStartsWhereTheScrollHasBroughtIt) {
-    ASSERT_TRUE(Open());
-    const BannerRun& run = GetParam();
-    PictureBox& box = (*form).*run.box;
-    for (int i = 0; i < run.ticks; ++i)
-        ((*form).*run.timer).Fire();
-    // The first tick draws at ScaleWidth, each later one 30 twips further left.
-    const int x = (run.widthTwips - (run.ticks - 1) * 30) / 15;
-
-    // The same text drawn at that x in the box's font: its ink starts where the
-    // banner's must.
-    QImage expected(box.size(), QImage::Format_RGB32);
-    expected.fill(Cyan);
-    QPainter p(&expected);
-    p.setFont(box.font());
-    p.setPen(Qt::black);
-    p.drawText(QPointF(x, QFontMetricsF(box.font()).ascent()), run.text);
-    p.end();
-    ASSERT_GE(LeftmostInk(expected, Cyan), 1) << "the text must start inside the box";
-    EXPECT_EQ(LeftmostInk(box.grab().toImage(), Cyan), LeftmostInk(expected, Cyan));
-}
-
-INSTANTIATE_TEST_SUITE_P(Banners, BannerPlaceTest,
-                         ::testing::Values(BannerRun{"Number", &Form1::Timer2, &Form1::Picture2,
-                                                     "Trenutni broj", 1455, 21},
-                                           BannerRun{"Credit", &Form1::Timer1, &Form1::Picture1,
-                                                     "Velmarin 3.Bt", 4335, 60}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 } // namespace
 } // namespace lptseg::test

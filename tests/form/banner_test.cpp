@@ -1,0 +1,175 @@
+// The two scrolling banners: where the text moves, and what the picture box shows.
+#include "fakes.h"
+
+#include <QFontMetricsF>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTest>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lptseg::test {
+namespace {
+
+using ::testing::ElementsAreArray;
+
+// A box of given widths that records where each Print lands and what it costs.
+struct FakeBox {
+    float scaleWidth;
+    float textWidth;
+    mutable int measured = 0; // TextWidth calls
+    std::vector<float> printedAt;
+    std::vector<std::string> steps;
+
+    float ScaleWidth() const { return scaleWidth; }
+    float TextWidth(const std::string&) const {
+        ++measured;
+        return textWidth;
+    }
+    void Cls() { steps.push_back("Cls"); }
+    void SetCurrentX(float x) { x_ = x; }
+    void SetCurrentY(float y) { steps.push_back("y " + std::to_string(static_cast<int>(y))); }
+    void Print(const std::string& text) {
+        steps.push_back("Print " + text);
+        printedAt.push_back(x_);
+    }
+    float x_ = -1;
+};
+
+struct Scroll {
+    const char* name;
+    float box, text;
+    std::vector<float> positions; // of the first ticks
+};
+void PrintTo(const Scroll& s, std::ostream* out) {
+    *out << s.name;
+}
+
+class BannerScroll : public ::testing::TestWithParam<Scroll> {};
+
+TEST_P(BannerScroll, EntersAtTheRightStepsLeftAndRestartsOnceThrough) {
+    const Scroll& s = GetParam();
+    FakeBox box{s.box, s.text, 0, {}, {}, -1};
+    ScrollBanner banner;
+    for (std::size_t i = 0; i < s.positions.size(); ++i)
+        banner.Tick(box, "x");
+    EXPECT_THAT(box.printedAt, ElementsAreArray(s.positions));
+    EXPECT_EQ(box.measured, 1); // the text is measured once
+    EXPECT_EQ(box.steps[0] + ", " + box.steps[1] + ", " + box.steps[2], "Cls, y 0, Print x");
+}
+
+// 30 twips a tick; the text restarts only once it is strictly past its own width.
+INSTANTIATE_TEST_SUITE_P(
+    Widths, BannerScroll,
+    ::testing::Values(
+        Scroll{
+            "LastStepExactlyAtMinusWidthIsDrawn", 120, 60, {120, 90, 60, 30, 0, -30, -60, 120, 90}},
+        Scroll{"StepPastMinusWidthRestarts", 120, 59.5f, {120, 90, 60, 30, 0, -30, 120, 90}},
+        Scroll{"TextWiderThanTheBoxPassesWhole", 60, 100, {60, 30, 0, -30, -60, -90, 60}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The box's picture as painting the text straight onto a blank box gives it.
+QImage Drawn(PictureBox& box, QColor colour, const std::vector<QPointF>& twips,
+             const QString& text) {
+    QImage image(box.Picture().size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(box.Picture().devicePixelRatio());
+    image.fill(QColor(0, 255, 255));
+    QPainter p(&image);
+    p.setFont(box.font());
+    p.setPen(colour);
+    for (QPointF at : twips)
+        p.drawText(at / TwipsPerPixel + QPointF(0, QFontMetricsF(box.font()).ascent()), text);
+    p.end();
+    return image;
+}
+
+QImage Shown(PictureBox& box) {
+    return box.Picture().convertToFormat(QImage::Format_RGB32);
+}
+
+// Print blits a text rendered once; it must show what drawing it there shows,
+// wherever it lands and over whatever is there, and Cls erases all of it.
+TEST_F(FormTest, PictureBoxShowsWhatDrawingTheTextThereShows) {
+    ASSERT_TRUE(Open());
+    const std::vector<std::vector<QPointF>> cases = {
+        {{30, 0}},  {{-600, 0}},          {{1200, 0}},
+        {{90, 75}}, {{30, 0}, {300, 30}}, {{-900, 0}, {1200, 0}}};
+    for (const auto& prints : cases) {
+        for (int round = 0; round < 2; ++round) { // the second from the rendered text
+            form->Picture2.Cls();
+            for (QPointF at : prints) {
+                form->Picture2.SetCurrentX(static_cast<float>(at.x()));
+                form->Picture2.SetCurrentY(static_cast<float>(at.y()));
+                form->Picture2.Print("Velmarin 3.Bt");
+            }
+            ASSERT_EQ(Shown(form->Picture2),
+                      Drawn(form->Picture2, QColor(255, 0, 0), prints, "Velmarin 3.Bt"))
+                << "print at x " << prints[0].x() << ", round " << round;
+        }
+    }
+    form->Picture2.Cls();
+    EXPECT_EQ(Shown(form->Picture2), Drawn(form->Picture2, {}, {}, ""));
+}
+
+// What the user sees after some ticks: the banner's own text in its colour,
+// entered from the right edge one 2-pixel step a tick.
+TEST_F(FormTest, BannersScrollTheirTextsInTheirColours) {
+    ASSERT_TRUE(Open());
+    struct {
+        Timer& timer;
+        PictureBox& box;
+        QColor colour;
+        const char* text;
+        int ticks;
+    } banners[] = {{form->Timer1, form->Picture1, QColor(0, 0, 255), "Velmarin 3.Bt", 60},
+                   {form->Timer2, form->Picture2, QColor(255, 0, 0), "Trenutni broj", 21}};
+    for (auto& b : banners) {
+        for (int i = 0; i < b.ticks; ++i)
+            b.timer.Fire();
+        const double x = b.box.width() * TwipsPerPixel - (b.ticks - 1) * 30.0;
+        EXPECT_EQ(Shown(b.box), Drawn(b.box, b.colour, {{x, 0}}, b.text)) << b.text;
+    }
+}
+
+// Ticks, Print and Cls repaint only part of the box; every pixel that changed
+// must be in it, or the screen keeps a stale piece of the text.
+TEST_F(FormTest, PictureBoxRepaintsEveryPixelThatChanged) {
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    struct PaintRegion : QObject {
+        QRegion painted;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+    } paints;
+    form->Picture2.installEventFilter(&paints);
+    int changed = 0;
+    auto expectRepainted = [&](const std::function<void()>& change, const std::string& what) {
+        QCoreApplication::processEvents();
+        const QImage before = form->Picture2.Picture().copy();
+        paints.painted = QRegion();
+        change();
+        QCoreApplication::processEvents();
+        const QImage& after = form->Picture2.Picture();
+        for (int y = 0; y < after.height(); ++y)
+            for (int x = 0; x < after.width(); ++x)
+                if (after.pixel(x, y) != before.pixel(x, y)) {
+                    ++changed;
+                    const auto ratio = static_cast<int>(after.devicePixelRatio());
+                    ASSERT_TRUE(paints.painted.contains(QPoint(x / ratio, y / ratio)))
+                        << what << " left (" << x << ", " << y << ") unpainted";
+                }
+    };
+    for (int tick = 0; tick < 160; ++tick) // in, across, out and in again
+        expectRepainted([&] { form->Timer2.Fire(); }, "tick " + std::to_string(tick));
+    expectRepainted([&] { form->Picture2.Print("Trenutni broj"); }, "a Print");
+    expectRepainted([&] { form->Picture2.Cls(); }, "a Cls alone");
+    EXPECT_GT(changed, 0);
+}
+
+} // namespace
+} // namespace lptseg::test
