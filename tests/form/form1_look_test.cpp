@@ -1,16 +1,13 @@
-// How the window looks: every control's font and colours as designed, and what
-// the custom-drawn controls actually paint, checked pixel by pixel.
+// How the window looks: where its controls are, and what they paint, compared
+// with what the window's design says, pixel by pixel where the program draws.
 #include "fakes.h"
 
-#include <QApplication>
-#include <QFontInfo>
-#include <QFontMetricsF>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTest>
-#include <functional>
+#include <algorithm>
+#include <iostream>
 #include <map>
-#include <optional>
-#include <ostream>
 
 namespace lptseg::test {
 namespace {
@@ -18,70 +15,137 @@ namespace {
 using ::testing::Each;
 using ::testing::Gt;
 
-#define CONTROL(member) #member, [](Form1 & f) -> QWidget& { return f.member; }
-
-enum class Face { MsSansSerif, Banner };
-
-struct FontRow {
-    const char* name;
-    std::function<QWidget&(Form1&)> control;
-    Face face;
-    double points;
-    bool bold;
-    bool italic;
-};
-void PrintTo(const FontRow& row, std::ostream* out) {
-    *out << row.name;
+QRect FromTwips(int left, int top, int width, int height) {
+    return Twips{left, top, width, height}.ToPixels();
 }
 
-// The design's fonts. The frame and the option buttons have none of their own:
-// they show the standard window font, "MS Sans Serif" 8.25 pt.
-const std::vector<FontRow> Fonts = {
-    {CONTROL(Command10), Face::MsSansSerif, 18, false, false},
-    {CONTROL(Command1), Face::MsSansSerif, 18, false, false},
-    {CONTROL(Command9), Face::MsSansSerif, 18, false, false},
-    {CONTROL(Command8), Face::MsSansSerif, 18, false, false},
-    {CONTROL(Command7), Face::MsSansSerif, 18, false, false},
-    {CONTROL(Command6), Face::MsSansSerif, 18, false, false},
-    {CONTROL(Command5), Face::MsSansSerif, 18, false, false},
-    {CONTROL(Command4), Face::MsSansSerif, 18, false, false},
-    {CONTROL(Command3), Face::MsSansSerif, 18, false, false},
-    {CONTROL(Command2), Face::MsSansSerif, 18, false, false},
-    {CONTROL(Command12), Face::MsSansSerif, 9.75, true, false},
-    {CONTROL(Command11), Face::MsSansSerif, 13.5, true, true},
-    {CONTROL(Picture2), Face::MsSansSerif, 12, true, false},
-    {CONTROL(lbl2), Face::MsSansSerif, 8.25, true, false},
-    {CONTROL(lbl1), Face::MsSansSerif, 8.25, true, false},
-    {CONTROL(Frame1), Face::MsSansSerif, 8.25, false, false},
-    {CONTROL(op378), Face::MsSansSerif, 8.25, false, false},
-    {CONTROL(op278), Face::MsSansSerif, 8.25, false, false},
-    {CONTROL(op3bc), Face::MsSansSerif, 8.25, false, false},
-    {CONTROL(Picture1), Face::Banner, 15.75, false, true},
-};
-
-class FontTest : public FormTest, public ::testing::WithParamInterface<FontRow> {};
-
-TEST_P(FontTest, ControlHasItsDesignedFont) {
+TEST_F(FormTest, WindowHasItsCaptionSizeAndColour) {
     ASSERT_TRUE(Open());
-    const FontRow& row = GetParam();
-    const QFont font = row.control(*form).font();
-    EXPECT_EQ(font.pointSizeF(), row.points);
-    EXPECT_EQ(font.bold(), row.bold);
-    EXPECT_EQ(font.italic(), row.italic);
-    // "MS Sans Serif" is not installed: whatever face stands in for it, every
-    // control that names it gets the same one as the window, the credit banner another.
-    const QString family = QFontInfo(font).family();
-    const QString standard = QFontInfo(form->font()).family();
-    if (row.face == Face::MsSansSerif)
-        EXPECT_EQ(family, standard);
-    else
-        EXPECT_NE(family, standard);
+    EXPECT_EQ(form->windowTitle(), "Upravljanje 7-segmentnim diodnim zaslonom");
+    EXPECT_EQ(form->size(), FromTwips(0, 0, 5145, 5340).size());
+    EXPECT_EQ(form->minimumSize(), form->maximumSize()); // cannot be resized
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(form->grab().toImage().pixelColor(2, 340), QColor(0, 255, 255));
 }
 
-INSTANTIATE_TEST_SUITE_P(AllControls, FontTest, ::testing::ValuesIn(Fonts),
-                         [](const auto& info) { return std::string(info.param.name); });
+// The keypad is two columns by five rows in reading order; the figure is three
+// bars across and four upright ones; the rest is laid out around them.
+TEST_F(FormTest, ControlsSitWhereTheDesignPutsThem) {
+    ASSERT_TRUE(Open());
+    Form1& f = *form;
+    const int columns[] = {480, 1200}, rows[] = {120, 720, 1320, 1920, 2520};
+    const std::vector<std::pair<QWidget*, QRect>> places = {
+        {&f.Command10, FromTwips(columns[0], rows[0], 615, 495)},
+        {&f.Command1, FromTwips(columns[1], rows[0], 615, 495)},
+        {&f.Command9, FromTwips(columns[0], rows[1], 615, 495)},
+        {&f.Command8, FromTwips(columns[1], rows[1], 615, 495)},
+        {&f.Command7, FromTwips(columns[0], rows[2], 615, 495)},
+        {&f.Command6, FromTwips(columns[1], rows[2], 615, 495)},
+        {&f.Command5, FromTwips(columns[0], rows[3], 615, 495)},
+        {&f.Command4, FromTwips(columns[1], rows[3], 615, 495)},
+        {&f.Command3, FromTwips(columns[0], rows[4], 615, 495)},
+        {&f.Command2, FromTwips(columns[1], rows[4], 615, 495)},
+        {&f.Command12, FromTwips(480, 3240, 1335, 255)},
+        {&f.Command11, FromTwips(480, 3480, 1335, 345)},
+        {&f.txt1[0], FromTwips(3120, 360, 975, 285)},
+        {&f.txt4[1], FromTwips(3120, 1320, 975, 285)},
+        {&f.txt7[2], FromTwips(3120, 2280, 975, 285)},
+        {&f.txt2[1], FromTwips(2880, 600, 255, 735)},
+        {&f.txt5[2], FromTwips(2880, 1560, 255, 735)},
+        {&f.txt3[0], FromTwips(4080, 600, 255, 735)},
+        {&f.txt6[3], FromTwips(4080, 1560, 255, 735)},
+        {&f.Picture2, FromTwips(2880, 2640, 1455, 375)},
+        {&f.lbl2, FromTwips(2880, 3240, 1215, 255)},
+        {&f.lbl1, FromTwips(2880, 3480, 1215, 255)},
+        {&f.Frame1, FromTwips(480, 3960, 4455, 615)},
+        {&f.op378, FromTwips(1560, 4080, 1095, 375)},
+        {&f.op278, FromTwips(2760, 4080, 975, 375)},
+        {&f.op3bc, FromTwips(3840, 4080, 975, 375)},
+        {&f.Picture1, FromTwips(480, 4680, 4335, 495)}};
+    for (std::size_t i = 0; i < places.size(); ++i)
+        EXPECT_EQ(places[i].first->geometry(), places[i].second) << "control " << i;
+}
 
-// Pixels of one colour in an image.
+// How many pixels differ between two pictures, and the first of them; empty if none.
+std::string Differences(const QImage& shown, const QImage& expected) {
+    const QImage a = shown.convertToFormat(QImage::Format_RGB32);
+    const QImage b = expected.convertToFormat(QImage::Format_RGB32);
+    if (a.size() != b.size())
+        return "a picture of another size";
+    int count = 0;
+    std::string first;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0)
+                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
+                        QColor(a.pixel(x, y)).name().toStdString() + ", not " +
+                        QColor(b.pixel(x, y)).name().toStdString();
+    return count ? std::to_string(count) + " pixels differ, first " + first : "";
+}
+
+// What the design says a command button shows: its face colour, the classic
+// raised bevel (sunken while pressed), and its caption centred in its font.
+QImage DesignedButton(QSize size, QColor face, const QString& caption, const FontSpec& font,
+                      bool pressed) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(face);
+    // Two rings of one pixel: light falls from the top left (white outside, grey
+    // inside), shadow lies bottom right (black outside, dark grey inside).
+    const QRgb light[] = {qRgb(255, 255, 255), qRgb(192, 192, 192)};
+    const QRgb shade[] = {qRgb(0, 0, 0), qRgb(128, 128, 128)};
+    const int right = size.width() - 1, bottom = size.height() - 1;
+    for (int y = 0; y <= bottom; ++y)
+        for (int x = 0; x <= right; ++x) {
+            const int ring = std::min({x, y, right - x, bottom - y});
+            if (ring > 1)
+                continue;
+            const bool shaded = x == right - ring || y == bottom - ring;
+            image.setPixel(x, y, shaded != pressed ? shade[ring] : light[ring]);
+        }
+    QPainter p(&image);
+    p.setFont(font.ToQFont());
+    p.setPen(Qt::black);
+    const QRect all(QPoint(0, 0), size);
+    p.drawText(all.translated(pressed, pressed), Qt::AlignCenter, caption);
+    return image;
+}
+
+TEST_F(FormTest, ButtonsLookAsDesignedRaisedAndPressed) {
+    ASSERT_TRUE(Open());
+    form->Command2.setFocus(); // the focus mark has its own test
+    const QColor yellow(255, 255, 0);
+    struct Row {
+        CommandButton& button;
+        QString caption;
+        QColor face;
+        FontSpec font;
+    };
+    std::vector<Row> rows = {
+        {form->Command12, "Brisi", yellow, {FontSpec::MsSansSerif, 9.75, true}},
+        {form->Command11, "Zatvori", QColor(0, 255, 0), {FontSpec::MsSansSerif, 13.5, true, true}}};
+    CommandButton* keypad[] = {&form->Command10, &form->Command1, &form->Command9, &form->Command8,
+                               &form->Command7,  &form->Command6, &form->Command5, &form->Command4,
+                               &form->Command3,  &form->Command2};
+    for (int digit = 0; digit <= 9; ++digit)
+        rows.push_back(
+            {*keypad[digit], QString::number(digit), yellow, {FontSpec::MsSansSerif, 18}});
+    for (Row& row : rows) {
+        CommandButton& b = row.button;
+        EXPECT_EQ(Differences(b.grab().toImage(),
+                              DesignedButton(b.size(), row.face, row.caption, row.font, false)),
+                  "")
+            << row.caption.toStdString();
+        QTest::mousePress(&b, Qt::LeftButton, {}, b.rect().center());
+        EXPECT_EQ(Differences(b.grab().toImage(),
+                              DesignedButton(b.size(), row.face, row.caption, row.font, true)),
+                  "")
+            << row.caption.toStdString() << " pressed";
+        QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(-9, -9)); // off it: no click
+    }
+    EXPECT_EQ(Writes().size(), 1u); // only the load's
+}
+
 int Count(const QImage& image, QColor colour) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -100,51 +164,28 @@ QColor MostCommonColour(const QImage& image) {
                   })->first);
 }
 
-const QColor Cyan(0, 255, 255);
-
-struct ColourRow {
-    const char* name;
-    std::function<QWidget&(Form1&)> control;
-    QColor back;
-    std::optional<QColor> text; // where the design gives one
-};
-void PrintTo(const ColourRow& row, std::ostream* out) {
-    *out << row.name;
-}
-
-// The banners' colours are checked with their scrolling.
-const std::vector<ColourRow> Colours = {
-    {CONTROL(lbl1), Cyan, QColor(64, 64, 64)},
-    {CONTROL(lbl2), Cyan, QColor(64, 64, 64)},
-    {CONTROL(Frame1), Cyan, {}},
-    {CONTROL(op378), Cyan, {}},
-    {CONTROL(op278), Cyan, {}},
-    {CONTROL(op3bc), Cyan, {}},
-};
-
-class ColourTest : public FormTest, public ::testing::WithParamInterface<ColourRow> {};
-
-TEST_P(ColourTest, ControlShowsItsBackAndTextColours) {
+// The labels, the frame and the options lie on cyan; the labels' text is dark
+// grey and bold, the others' in the standard window font.
+TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColoursAndFonts) {
     ASSERT_TRUE(Open());
-    const ColourRow& row = GetParam();
     form->Timer3.Fire(); // the labels show the time and date
-    const QImage shown = row.control(*form).grab().toImage();
-    EXPECT_EQ(MostCommonColour(shown), row.back);
-    // Antialiased text blends into the background; its full colour must be there.
-    if (row.text) {
-        EXPECT_GT(Count(shown, *row.text), 0) << "no pixel in " << row.text->name().toStdString();
+    const QColor cyan(0, 255, 255);
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             &form->lbl1, &form->lbl2, &form->Frame1, &form->op378, &form->op278, &form->op3bc}) {
+        const QImage shown = control->grab().toImage();
+        EXPECT_EQ(MostCommonColour(shown), cyan) << control->metaObject()->className();
+        const FontSpec designed{FontSpec::MsSansSerif, 8.25,
+                                control == &form->lbl1 || control == &form->lbl2};
+        EXPECT_EQ(control->font(), designed.ToQFont()) << control->metaObject()->className();
     }
-}
+    // Antialiased text blends into the background; its full colour must be there.
+    EXPECT_GT(Count(form->lbl1.grab().toImage(), QColor(64, 64, 64)), 0);
+    EXPECT_GT(Count(form->lbl2.grab().toImage(), QColor(64, 64, 64)), 0);
+    EXPECT_EQ(form->op378.text() + form->op278.text() + form->op3bc.text(), "3782783BC");
 
-INSTANTIATE_TEST_SUITE_P(Painted, ColourTest, ::testing::ValuesIn(Colours),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(FormTest, FrameCaptionShowsLeftOfTheOptions) {
-    ASSERT_TRUE(Open());
+    // The frame's caption sits in its top edge, left of the first option; its
+    // text is the only dark thing there (the etched border is grey and white).
     const QImage window = form->grab().toImage();
-    // The caption sits in the frame's top edge, in the strip left of the first
-    // option button that lies over the frame. Its text is the only dark thing
-    // there: the etched border is grey and white.
     const QRect frame = form->Frame1.geometry();
     const QRect strip(frame.left(), frame.top(), form->op378.x() - frame.left(),
                       QFontMetrics(form->Frame1.font()).height());
@@ -153,65 +194,20 @@ TEST_F(FormTest, FrameCaptionShowsLeftOfTheOptions) {
         for (int x = strip.left(); x <= strip.right(); ++x)
             dark += window.pixelColor(x, y).lightness() < 100;
     EXPECT_GE(dark, 20);
+    EXPECT_EQ(form->Frame1.Caption(), "Adresa");
 }
-
-// The classic two-pixel bevel: raised, light falls from the top left (white
-// outside, face grey inside) and shadow lies bottom right (black outside, dark
-// grey inside); pressed, the two swap.
-const QColor White(255, 255, 255), Black(0, 0, 0), Light(192, 192, 192), Shadow(128, 128, 128);
-
-struct BevelPixel {
-    const char* where;
-    std::function<QPoint(QSize)> at;
-    QColor raised;
-    QColor pressed;
-};
-void PrintTo(const BevelPixel& p, std::ostream* out) {
-    *out << p.where;
-}
-
-const std::vector<BevelPixel> Bevel = {
-    {"OuterTopLeftCorner", [](QSize) { return QPoint(0, 0); }, White, Black},
-    {"OuterTop", [](QSize s) { return QPoint(s.width() / 2, 0); }, White, Black},
-    {"OuterLeft", [](QSize s) { return QPoint(0, s.height() / 2); }, White, Black},
-    {"OuterBottomRightCorner", [](QSize s) { return QPoint(s.width() - 1, s.height() - 1); }, Black,
-     White},
-    {"OuterBottom", [](QSize s) { return QPoint(s.width() / 2, s.height() - 1); }, Black, White},
-    {"OuterRight", [](QSize s) { return QPoint(s.width() - 1, s.height() / 2); }, Black, White},
-    {"InnerTop", [](QSize s) { return QPoint(s.width() / 2, 1); }, Light, Shadow},
-    {"InnerLeft", [](QSize s) { return QPoint(1, s.height() / 2); }, Light, Shadow},
-    {"InnerBottom", [](QSize s) { return QPoint(s.width() / 2, s.height() - 2); }, Shadow, Light},
-    {"InnerRight", [](QSize s) { return QPoint(s.width() - 2, s.height() / 2); }, Shadow, Light},
-};
-
-class BevelTest : public FormTest, public ::testing::WithParamInterface<BevelPixel> {};
-
-TEST_P(BevelTest, RaisedAndPressed) {
-    ASSERT_TRUE(Open());
-    for (CommandButton* b : {&form->Command4, &form->Command11}) {
-        const QPoint at = GetParam().at(b->size());
-        EXPECT_EQ(b->grab().toImage().pixelColor(at), GetParam().raised) << b->text().toStdString();
-        QTest::mousePress(b, Qt::LeftButton, {}, b->rect().center());
-        ASSERT_TRUE(b->ShowsPressed());
-        EXPECT_EQ(b->grab().toImage().pixelColor(at), GetParam().pressed)
-            << b->text().toStdString();
-        QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(-9, -9)); // off it: no click
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Pixels, BevelTest, ::testing::ValuesIn(Bevel),
-                         [](const auto& info) { return std::string(info.param.where); });
 
 // Black pixels on each side of the rectangle inset by `inset`, within six
 // pixels of its top-left and bottom-right corners, where no caption reaches.
 std::vector<int> DotsPerSide(const QImage& button, int inset) {
     const int right = button.width() - 1 - inset, bottom = button.height() - 1 - inset;
+    const QColor black(0, 0, 0);
     std::vector<int> dots(4);
     for (int d = 0; d <= 6; ++d) {
-        dots[0] += button.pixelColor(inset + d, inset) == Black;  // top
-        dots[1] += button.pixelColor(inset, inset + d) == Black;  // left
-        dots[2] += button.pixelColor(right - d, bottom) == Black; // bottom
-        dots[3] += button.pixelColor(right, bottom - d) == Black; // right
+        dots[0] += button.pixelColor(inset + d, inset) == black;  // top
+        dots[1] += button.pixelColor(inset, inset + d) == black;  // left
+        dots[2] += button.pixelColor(right - d, bottom) == black; // bottom
+        dots[3] += button.pixelColor(right, bottom - d) == black; // right
     }
     return dots;
 }
@@ -230,6 +226,39 @@ TEST_F(FormTest, FocusMarkIsADottedRectangleThreePixelsIn) {
     form->Command2.setFocus();
     ASSERT_FALSE(one.hasFocus());
     EXPECT_THAT(DotsPerSide(one.grab().toImage(), 3), Each(0));
+}
+
+// Only the buttons and options take the focus, in the design's order from "1".
+TEST_F(FormTest, TabOrderFollowsTheDesignAndStartsOnOne) {
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(form->focusWidget(), &form->Command1);
+    const std::vector<QWidget*> expected = {
+        &form->Command1, &form->Command2,  &form->Command3,  &form->Command4,
+        &form->Command5, &form->Command6,  &form->Command7,  &form->Command8,
+        &form->Command9, &form->Command10, &form->Command11, &form->op378,
+        &form->op278,    &form->op3bc,     &form->Command12, &form->Command1};
+    QWidget* at = &form->Command1;
+    for (std::size_t i = 1; i < expected.size(); ++i) {
+        do
+            at = at->nextInFocusChain();
+        while (!(at->focusPolicy() & Qt::TabFocus));
+        EXPECT_EQ(at, expected[i]) << "tab stop " << i;
+    }
+}
+
+TEST_F(FormTest, StartsWith378SelectedAndTheDecorationsBlank) {
+    ASSERT_TRUE(Open());
+    EXPECT_TRUE(form->op378.isChecked());
+    EXPECT_FALSE(form->op278.isChecked());
+    EXPECT_FALSE(form->op3bc.isChecked());
+    EXPECT_EQ(form->lbl1.Caption() + form->lbl2.Caption(), "");
+    for (PictureBox* banner : {&form->Picture1, &form->Picture2})
+        EXPECT_EQ(MostCommonColour(banner->grab().toImage()), QColor(0, 255, 255));
+    EXPECT_EQ(form->Picture1.toolTip(), " Autor");
+    EXPECT_EQ(form->Picture2.toolTip(), "Trenutni broj");
+    // The segment boxes show the text box default until the first digit or Clear.
+    EXPECT_EQ(form->txt4[1].grab().toImage().pixelColor(10, 5),
+              form->palette().color(QPalette::Base));
 }
 
 } // namespace
