@@ -34,7 +34,6 @@ int Fail(ftdi_context* context, int code) {
 
 void Reset() {
     script = Script{};
-    script.adapters = {{"A1"}};
     calls.clear();
     writes = 0;
 }

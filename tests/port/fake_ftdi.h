@@ -15,7 +15,7 @@ struct Adapter {
 
 struct Script {
     bool newFails = false;
-    std::vector<Adapter> adapters;
+    std::vector<Adapter> adapters{{"A1"}}; // one healthy adapter
     int findResult = 0; // below 0: ftdi_usb_find_all fails with it
     int openResult = 0;
     int bitmodeResult = 0;
@@ -27,7 +27,7 @@ struct Script {
 extern Script script;
 extern std::vector<std::string> calls;
 
-// Forgets the calls and sets the script back to one healthy adapter, serial A1.
+// Forgets the calls and sets the script back to its defaults.
 void Reset();
 
 } // namespace fakeftdi

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -30,58 +29,39 @@ protected:
     void SetUp() override { fakeftdi::Reset(); }
 };
 
-TEST_F(FtdiWriterTest, SetsAllLinesToBitBangThenWritesEachByteAloneAndClosesWithoutReset) {
+TEST_F(FtdiWriterTest, OpensOnTheFirstWriteSetsBitBangAndWritesEachByteAlone) {
+    { FtdiPortWriter unused(""); }
+    EXPECT_TRUE(fakeftdi::calls.empty()); // nothing is opened before the first write
     {
         FtdiPortWriter writer("");
         // Whatever the address, every byte goes to the adapter.
         writer.PortOut(0x378, 0x00);
         writer.PortOut(0x278, 0x51);
-        writer.PortOut(0x3BC, 0xF7);
-        writer.PortOut(0, 0x00);
+        writer.PortOut(0, 0xF7);
     }
-    EXPECT_THAT(fakeftdi::calls,
-                ElementsAre("new", "find_all 0403:6001", "open_dev A1", "set_bitmode 0xFF 0x01",
-                            "list_free", "write 0x00", "write 0x51", "write 0xF7", "write 0x00",
-                            "close", "free"));
+    // Closed at the end without leaving bit-bang mode, which would light segment c.
+    EXPECT_THAT(fakeftdi::calls, ElementsAre("new", "find_all 0403:6001", "open_dev A1",
+                                             "set_bitmode 0xFF 0x01", "list_free", "write 0x00",
+                                             "write 0x51", "write 0xF7", "close", "free"));
 }
 
-TEST_F(FtdiWriterTest, NothingIsOpenedBeforeTheFirstWrite) {
-    { FtdiPortWriter writer(""); }
-    EXPECT_TRUE(fakeftdi::calls.empty());
+TEST_F(FtdiWriterTest, OpensTheAdapterWithTheSerialAskedFor) {
+    for (const char* serial : {"B2", "C3"}) {
+        fakeftdi::Reset();
+        fakeftdi::script.adapters = {{"A1"}, {"B2"}, {"C3"}};
+        FtdiPortWriter(serial).PortOut(0x378, 0x11);
+        EXPECT_EQ(Count("open_dev"), 1);
+        EXPECT_EQ(Count(std::string("open_dev ") + serial), 1);
+    }
 }
 
-struct Choice {
-    const char* serial;
-    const char* opened;
-};
-void PrintTo(const Choice& choice, std::ostream* out) {
-    *out << "serial \"" << choice.serial << '"';
-}
-
-class FtdiWriterChoice : public FtdiWriterTest, public ::testing::WithParamInterface<Choice> {};
-
-TEST_P(FtdiWriterChoice, OpensTheAdapterAsked) {
-    fakeftdi::script.adapters = {{"A1"}, {"B2"}, {"C3"}};
-    FtdiPortWriter(GetParam().serial).PortOut(0x378, 0x11);
-    EXPECT_EQ(Count("open_dev"), 1);
-    EXPECT_EQ(Count(std::string("open_dev ") + GetParam().opened), 1);
-    EXPECT_EQ(fakeftdi::calls.back(), "free");
-}
-
-INSTANTIATE_TEST_SUITE_P(BySerial, FtdiWriterChoice,
-                         ::testing::Values(Choice{"", "A1"}, Choice{"B2", "B2"},
-                                           Choice{"C3", "C3"}),
-                         [](const auto& info) {
-                             return *info.param.serial ? std::string(info.param.serial)
-                                                       : std::string("FirstFound");
-                         });
+using Adapters = std::vector<fakeftdi::Adapter>;
 
 struct OpenFailure {
     const char* name;
     std::string serial;
-    std::function<void(fakeftdi::Script&)> setUp;
+    fakeftdi::Script script;
     std::vector<std::string> says;
-    bool closed; // the adapter was opened, so it is closed again
 };
 void PrintTo(const OpenFailure& failure, std::ostream* out) {
     *out << failure.name;
@@ -92,7 +72,7 @@ class FtdiWriterFailure : public FtdiWriterTest,
 
 TEST_P(FtdiWriterFailure, SaysWhyAndWhatToDoAndWritesNothing) {
     const OpenFailure& failure = GetParam();
-    failure.setUp(fakeftdi::script);
+    fakeftdi::script = failure.script;
     std::string message;
     {
         FtdiPortWriter writer(failure.serial);
@@ -106,73 +86,29 @@ TEST_P(FtdiWriterFailure, SaysWhyAndWhatToDoAndWritesNothing) {
     for (const std::string& words : failure.says)
         EXPECT_THAT(message, HasSubstr(words));
     EXPECT_EQ(Count("write"), 0);
-    EXPECT_EQ(Count("close"), failure.closed ? 1 : 0);
-    // Whatever was made is freed: the list once if it was asked for, the context last.
+    // Whatever was made is freed: the adapter closed if it was opened, the list
+    // once if it was asked for, the context last.
+    EXPECT_EQ(Count("close"), failure.script.bitmodeResult < 0 ? 1 : 0);
     EXPECT_EQ(Count("list_free"), Count("find_all"));
-    if (!fakeftdi::script.newFails) {
-        EXPECT_EQ(fakeftdi::calls.back(), "free");
-    }
+    EXPECT_EQ(fakeftdi::calls.back(), failure.script.newFails ? "new" : "free");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Open, FtdiWriterFailure,
-    ::testing::Values(
-        OpenFailure{"NoLibusb", "", [](auto& s) { s.newFails = true; }, {"libusb", "USB"}, false},
-        OpenFailure{"NoBusList",
-                    "",
-                    [](auto& s) { s.findResult = -5; },
-                    {"Popis USB uređaja", "fake libftdi error"},
-                    false},
-        OpenFailure{"NoAdapter",
-                    "",
-                    [](auto& s) { s.adapters.clear(); },
-                    {"Nije pronađen nijedan FTDI adapter", "FT232R", "FT245R", "0403:6001"},
-                    false},
-        OpenFailure{"SerialAbsentListsThosePresent",
-                    "Z9",
-                    [](auto& s) {
-                        s.adapters = {{"A1"}, {"B2", -9}, {"C3"}};
-                    },
-                    {"\"Z9\" nije priključen", "A1, (serijski broj nije čitljiv), C3"},
-                    false},
-        OpenFailure{"SerialUnreadableWithoutPermission",
-                    "A1",
-                    [](auto& s) {
-                        s.adapters = {{"A1", -4}};
-                    },
-                    {"Nema dozvole", UdevRule, "plugdev"},
-                    false},
-        OpenFailure{"OpenDenied",
-                    "",
-                    [](auto& s) { s.openResult = -4; },
-                    {"Nema dozvole", UdevRule, "udevadm"},
-                    false},
-        OpenFailure{"DetachDenied",
-                    "",
-                    [](auto& s) { s.openResult = -8; },
-                    {"Nema dozvole", UdevRule},
-                    false},
-        OpenFailure{"DriverHoldsConfiguration",
-                    "",
-                    [](auto& s) { s.openResult = -3; },
-                    {"ftdi_sio", "rmmod"},
-                    false},
-        OpenFailure{"DriverHoldsInterface",
-                    "",
-                    [](auto& s) { s.openResult = -5; },
-                    {"ftdi_sio", "rmmod"},
-                    false},
-        OpenFailure{"ResetFailed",
-                    "",
-                    [](auto& s) { s.openResult = -6; },
-                    {"nije moguće otvoriti", "fake libftdi error, libftdi -6"},
-                    false},
-        OpenFailure{"NoBitBang",
-                    "",
-                    [](auto& s) { s.bitmodeResult = -1; },
-                    {"bit-bang", "FT232R ili FT245R"},
-                    true}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Open, FtdiWriterFailure, ::testing::Values(
+    OpenFailure{"NoLibusb", "", {.newFails = true}, {"libusb", "USB"}},
+    OpenFailure{"NoBusList", "", {.findResult = -5}, {"Popis USB uređaja", "fake libftdi error"}},
+    OpenFailure{"NoAdapter", "", {.adapters = {}}, {"Nije pronađen nijedan FTDI adapter", "FT232R", "FT245R", "0403:6001"}},
+    OpenFailure{"SerialAbsentListsThosePresent", "Z9", {.adapters = Adapters{{"A1"}, {"B2", -9}, {"C3"}}},
+                {"\"Z9\" nije priključen", "A1, (serijski broj nije čitljiv), C3"}},
+    OpenFailure{"SerialUnreadableWithoutPermission", "A1", {.adapters = Adapters{{"A1", -4}}}, {"Nema dozvole", UdevRule, "plugdev"}},
+    OpenFailure{"OpenDenied", "", {.openResult = -4}, {"Nema dozvole", UdevRule, "udevadm"}},
+    OpenFailure{"DetachDenied", "", {.openResult = -8}, {"Nema dozvole", UdevRule}},
+    OpenFailure{"DriverHoldsConfiguration", "", {.openResult = -3}, {"ftdi_sio", "rmmod"}},
+    OpenFailure{"DriverHoldsInterface", "", {.openResult = -5}, {"ftdi_sio", "rmmod"}},
+    OpenFailure{"ResetFailed", "", {.openResult = -6}, {"nije moguće otvoriti", "fake libftdi error, libftdi -6"}},
+    OpenFailure{"NoBitBang", "", {.bitmodeResult = -1}, {"bit-bang", "FT232R ili FT245R"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 class FtdiWriterUnplug : public FtdiWriterTest, public ::testing::WithParamInterface<int> {};
 
