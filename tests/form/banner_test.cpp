@@ -111,6 +111,15 @@ TEST_F(FormTest, PictureBoxShowsWhatDrawingTheTextThereShows) {
     }
     form->Picture2.Cls();
     EXPECT_EQ(Shown(form->Picture2), Drawn(form->Picture2, {}, {}, ""));
+    // After Cls printing starts at the top left, and each Print on the next line.
+    form->Picture2.SetCurrentX(600);
+    form->Picture2.SetCurrentY(60);
+    form->Picture2.Cls();
+    form->Picture2.Print("Velmarin 3.Bt");
+    form->Picture2.Print("Velmarin 3.Bt");
+    const qreal line = QFontMetricsF(form->Picture2.font()).height() * TwipsPerPixel;
+    EXPECT_EQ(Shown(form->Picture2),
+              Drawn(form->Picture2, QColor(255, 0, 0), {{0, 0}, {0, line}}, "Velmarin 3.Bt"));
 }
 
 // What the user sees after some ticks: the banner's own text in its colour,
