@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows port code under Wine: cross-compiles src/port with IoDllPortWriter,
-# the stand-in IO.dlls and the test program for 32- and 64-bit Windows with
-# mingw-w64 (warnings are errors), lays out one folder per case and runs each
+# the stand-in IO.dlls and InpOuts and the test program for 32- and 64-bit
+# Windows with mingw-w64 (warnings are errors), lays out one folder per case
+# (the libraries that lie beside the program decide the case) and runs each
 # case with the matching Wine loader in a fresh, headless Wine prefix. The
 # program's resource script is compiled and read back the same way.
 #   .ci/windows.sh [BUILD_DIR]              build, then run both widths
@@ -14,13 +15,14 @@ source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 build_dir="${1:-$source_dir/build-windows}"
 step="${2:-all}"
 arches=(i686 x86_64)
-cases=(writes missing no-port-out other-bitness)
+cases=(io-dll inpout driver neither no-port-out no-out32 other-bitness inpout-other-bitness)
 
 # Debian installs the 64-bit loader outside PATH.
 wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wine32=/usr/lib/wine/wine
 loader() { [ "$1" = i686 ] && echo "$wine32" || echo "$wine64"; }
 other() { [ "$1" = i686 ] && echo x86_64 || echo i686; }
+inpout() { [ "$1" = i686 ] && echo inpout32.dll || echo inpoutx64.dll; }
 
 build() {
   # The Windows build presets cannot be used here, but their file must parse.
@@ -37,16 +39,22 @@ build() {
       >/dev/null
     cmake --build "$build_dir/$arch" -j 2
   done
-  # Each case is the test program with the IO.dll it needs beside it, or none.
+  # Each case is the test program with the libraries it needs beside it, or none.
   for arch in "${arches[@]}"; do
     for case_name in "${cases[@]}"; do
       rm -rf "$build_dir/cases/$arch/$case_name"
       mkdir -p "$build_dir/cases/$arch/$case_name"
       cp "$build_dir/$arch/io_dll_writer_test.exe" "$build_dir/cases/$arch/$case_name/"
     done
-    cp "$build_dir/$arch/io_stand_in/IO.dll" "$build_dir/cases/$arch/writes/"
-    cp "$build_dir/$arch/io_without_port_out/IO.dll" "$build_dir/cases/$arch/no-port-out/"
-    cp "$build_dir/$(other "$arch")/io_stand_in/IO.dll" "$build_dir/cases/$arch/other-bitness/"
+    local dir="$build_dir/cases/$arch" built="$build_dir/$arch" other_built
+    other_built="$build_dir/$(other "$arch")"
+    cp "$built/io_stand_in/IO.dll" "$built/inpout_driver_stand_in/$(inpout "$arch")" "$dir/io-dll/"
+    cp "$built/inpout_stand_in/$(inpout "$arch")" "$dir/inpout/"
+    cp "$built/inpout_driver_stand_in/$(inpout "$arch")" "$dir/driver/"
+    cp "$built/io_without_port_out/IO.dll" "$dir/no-port-out/"
+    cp "$built/io_without_port_out/IO.dll" "$dir/no-out32/$(inpout "$arch")"
+    cp "$other_built/io_stand_in/IO.dll" "$dir/other-bitness/"
+    cp "$other_built/inpout_stand_in/$(inpout "$(other "$arch")")" "$dir/inpout-other-bitness/"
   done
 }
 

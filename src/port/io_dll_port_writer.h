@@ -4,18 +4,26 @@
 
 namespace lptseg {
 
-// Real parallel ports on Windows through the port I/O library IO.dll, loaded by
-// name on the first write and kept loaded until the process ends.
+// Real parallel ports on Windows through a port I/O library loaded on the first
+// write and kept loaded until the process ends: IO.dll beside the program or,
+// where there is none, InpOut (inpout32.dll in a 32-bit build, inpoutx64.dll in
+// a 64-bit one), whose signed driver also loads on 64-bit Windows 7 to 11.
 class IoDllPortWriter : public PortWriter {
 public:
-    // IO.dll's own declaration of PortOut. The calling convention matters on
+    // The libraries' own declarations. The calling convention matters on
     // 32-bit Windows: __stdcall functions pop their own arguments.
     using PortOutEntry = void(__stdcall*)(short Port, char Data);
+    using Out32Entry = void(__stdcall*)(short PortAddress, short Data);
+    using IsInpOutDriverOpenEntry = int(__stdcall*)(); // BOOL is an int
 
     void PortOut(std::int16_t Port, std::uint8_t Data) override;
 
 private:
+    void Load();
+
+    // Exactly one of these is set once a library is loaded.
     PortOutEntry portOut_ = nullptr;
+    Out32Entry out32_ = nullptr;
 };
 
 } // namespace lptseg
