@@ -2,10 +2,13 @@
 // with what the window's design says, pixel by pixel where the program draws.
 #include "fakes.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <iostream>
 #include <map>
 
@@ -144,6 +147,46 @@ TEST_F(FormTest, ButtonsLookAsDesignedRaisedAndPressed) {
         QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(-9, -9)); // off it: no click
     }
     EXPECT_EQ(Writes().size(), 1u); // only the load's
+}
+
+// Each change of a button's look reaches the screen: the button is repainted.
+TEST_F(FormTest, EveryChangeOfAButtonsLookIsRepainted) {
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    CommandButton& b = form->Command4;
+    b.setFocus();
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    b.installEventFilter(&counter);
+    auto move = [&b](QPoint at) {
+        QMouseEvent event(QEvent::MouseMove, at, b.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&b, &event);
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+        {"mouse down", [&] { QTest::mousePress(&b, Qt::LeftButton, {}, b.rect().center()); }},
+        {"dragged off",
+         [&] {
+             move({-9, -9});
+         }},
+        {"dragged back", [&] { move(b.rect().center()); }},
+        {"mouse up", [&] { QTest::mouseRelease(&b, Qt::LeftButton, {}, b.rect().center()); }},
+        {"Space down", [&] { QTest::keyPress(&b, Qt::Key_Space); }},
+        {"Space up", [&] { QTest::keyRelease(&b, Qt::Key_Space); }},
+        {"key 7", [&] { QTest::keyClick(&b, Qt::Key_7); }},
+        {"the look ends", [&] { b.EndPressedLook(); }}};
+    for (const auto& [name, step] : steps) {
+        QCoreApplication::processEvents();
+        counter.paints = 0;
+        step();
+        QCoreApplication::processEvents();
+        EXPECT_GT(counter.paints, 0) << "not repainted after " << name;
+    }
 }
 
 int Count(const QImage& image, QColor colour) {
