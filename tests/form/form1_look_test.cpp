@@ -289,7 +289,7 @@ TEST_F(FormTest, TabOrderFollowsTheDesignAndStartsOnOne) {
     }
 }
 
-TEST_F(FormTest, StartsWith378SelectedAndTheDecorationsBlank) {
+TEST_F(FormTest, StartsWith378SelectedTheTimersRunningAndTheDecorationsBlank) {
     ASSERT_TRUE(Open());
     EXPECT_TRUE(form->op378.isChecked());
     EXPECT_FALSE(form->op278.isChecked());
@@ -297,6 +297,10 @@ TEST_F(FormTest, StartsWith378SelectedAndTheDecorationsBlank) {
     EXPECT_EQ(form->lbl1.Caption() + form->lbl2.Caption(), "");
     for (PictureBox* banner : {&form->Picture1, &form->Picture2})
         EXPECT_EQ(MostCommonColour(banner->grab().toImage()), QColor(0, 255, 255));
+    std::vector<int> intervals;
+    for (Timer* t : {&form->Timer1, &form->Timer2, &form->Timer3, &form->Timer4, &form->Timer5})
+        intervals.push_back(t->Enabled() ? t->Interval() : -1);
+    EXPECT_EQ(intervals, (std::vector<int>{50, 30, 1000, 26000, 39000})); // ms, all running
     EXPECT_EQ(form->Picture1.toolTip(), " Autor");
     EXPECT_EQ(form->Picture2.toolTip(), "Trenutni broj");
     // The segment boxes show the text box default until the first digit or Clear.
