@@ -8,6 +8,7 @@ if(NOT UNIX OR APPLE)
 endif()
 
 set(LPTSEG_APP_ID "org.example.lptseg" CACHE STRING "AppStream id of lptseg (reverse DNS)")
+# The package's maintainer, also the author of the changelog entry.
 set(CPACK_PACKAGE_CONTACT "lptseg maintainers <maintainers@lptseg.example.org>")
 
 set(packaging_in ${CMAKE_CURRENT_LIST_DIR})
