@@ -1,24 +1,38 @@
 # Thin front end over CMake: `make run` and `make test` work on a fresh machine.
+# `make run` installs, configures and builds only what the two programs need;
+# `make test` adds the rest. Both share one build folder.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
+ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build run test bench clean
+# ccache, where it is installed, makes a second build folder or a fresh clone cheap.
+LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER)
+
+.PHONY: all setup setup-run configure build run test bench clean
 
 all: build
 
 setup:
-	@bash scripts/setup.sh
+	@bash scripts/setup.sh test
+
+setup-run:
+	@bash scripts/setup.sh run
 
 configure: setup
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
+	@$(CONFIGURE) -DLPTSEG_TESTS=ON $(CMAKE_ARGS)
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
-	@$(BUILD_DIR)/app/lptseg-sim
+# A new build folder starts without the tests, whose tools setup-run does not
+# install; one that `make test` configured keeps them.
+run: setup-run
+	@$(CONFIGURE) $(if $(wildcard $(BUILD_DIR)/CMakeCache.txt),,-DLPTSEG_TESTS=OFF) $(CMAKE_ARGS)
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target lptseg lptseg-sim
+	@$(BUILD_DIR)/app/lptseg-sim $(ARGS)
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
@@ -27,7 +41,7 @@ test: build
 # Qt window's (about nine minutes: five 22 s runs of each of three windows,
 # fifteen start-ups of two, then the micro-benchmarks).
 bench: setup
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DLPTSEG_BENCHMARKS=ON $(CMAKE_ARGS)
+	@$(CONFIGURE) -DLPTSEG_BENCHMARKS=ON $(CMAKE_ARGS)
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target lptseg-sim bare_window window_probe form1_bench
 	@benchmarks/run.sh $(BUILD_DIR)
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# CI: builds the Debian package from the main build, checks what it holds,
-# installs it, runs the installed lptseg-sim end to end under Xvfb, purges it
-# and checks that nothing of it is left behind.
+# CI: builds the Debian package from the main build, checks what it holds and
+# that lintian finds no error in it, installs it, runs the installed lptseg-sim
+# end to end under Xvfb, purges it and checks that nothing of it is left behind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
@@ -39,13 +39,21 @@ for f in usr/bin/lptseg usr/bin/lptseg-sim; do
   [ -x "$work/root/$f" ] || fail "$f missing or not executable"
 done
 for f in usr/share/applications/lptseg.desktop usr/share/icons/hicolor/scalable/apps/lptseg.svg \
-  usr/share/man/man1/lptseg.1 usr/share/man/man1/lptseg-sim.1 usr/share/doc/lptseg/README.md; do
+  usr/share/man/man1/lptseg.1.gz usr/share/man/man1/lptseg-sim.1.gz usr/share/doc/lptseg/README.md; do
   [ -s "$work/root/$f" ] || fail "$f missing"
 done
 file "$work/root/usr/share/icons/hicolor/48x48/apps/lptseg.png" | grep -q 'PNG image data, 48 x 48' ||
   fail "no 48x48 PNG icon"
 desktop-file-validate "$work/root/usr/share/applications/lptseg.desktop"
 appstreamcli validate-tree --no-net "$work/root"
+# No placeholder licence or web address in anything the package installs.
+! grep -rlE 'LicenseRef-proprietary|https?://[^ ]*example\.org' "$work/root" ||
+  fail "a placeholder licence or address is left in the files above"
+
+echo "== lintian =="
+# Errors fail the build; warnings and notes are shown for the record.
+lintian --tag-display-limit 0 "$deb" | tee "$work/lintian" || true
+! grep -q '^E:' "$work/lintian" || fail "lintian reports errors"
 
 echo "== install =="
 # A previous run may have left the package installed.

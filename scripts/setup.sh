@@ -1,17 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing lptseg need,
-# and only those that are missing.
+# Installs the Debian packages that lptseg needs, and only those that are
+# missing. `setup.sh run`: what building and running lptseg and lptseg-sim
+# needs. `setup.sh test` (the default): that and everything the tests, the
+# benchmarks and the package checks need.
 set -euo pipefail
 
-packages=(
+what=${1:-test}
+
+run_packages=(
   cmake make g++ pkg-config ninja-build
-  qt6-base-dev qtbase5-dev libgtest-dev libgmock-dev libieee1284-3-dev libftdi1-dev libxcb1-dev
-  xvfb xdotool imagemagick openbox x11-utils
-  libbenchmark-dev
+  qt6-base-dev libieee1284-3-dev libftdi1-dev libxcb1-dev
   fonts-liberation fonts-dejavu-core
-  librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file
+)
+
+test_packages=(
+  qtbase5-dev libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool imagemagick openbox x11-utils
+  librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file lintian
   mingw-w64 wine wine64 wine32:i386
 )
+
+case $what in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,10 +36,13 @@ for p in "${packages[@]}"; do
   fi
 done
 
-enable_wine32() { bash "$(dirname "$0")/enable-wine32.sh"; }
+# Only the Windows tests need 32-bit Wine (and, on some machines, qemu for it).
+after_install() {
+  if [ "$what" = test ]; then bash "$(dirname "$0")/enable-wine32.sh"; fi
+}
 
 if [ ${#missing[@]} -eq 0 ]; then
-  enable_wine32
+  after_install
   exit 0
 fi
 
@@ -57,4 +76,4 @@ fi
 "${as_root[@]}" apt-get update -q
 # shellcheck disable=SC2086
 "${as_root[@]}" $install_line
-enable_wine32
+after_install

@@ -104,7 +104,8 @@ std::string HelpText(const ProgramInfo& program) {
 }
 
 std::string VersionText(const ProgramInfo& program) {
-    return std::string(program.name) + " " LPTSEG_VERSION "\n";
+    return std::string(program.name) + " " LPTSEG_VERSION "\n"
+           "Licenca: GNU GPL, inačica 3 ili novija (GPL-3.0-or-later).\n";
 }
 
 } // namespace lptseg

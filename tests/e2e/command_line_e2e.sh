@@ -21,7 +21,7 @@ cases="
 sim  | -                       | --help          | 0 | ^Uporaba: lptseg-sim .*Delete.*Brisi  | -
 sim  | -                       | -h              | 0 | PortOut 0x378 0x51.*--version        | -
 lptseg | -                     | --help          | 0 | man lptseg                           | -
-sim  | -                       | --version       | 0 | ^lptseg-sim [0-9]+\.[0-9]+           | -
+sim  | -                       | --version       | 0 | ^lptseg-sim [0-9]+\.[0-9]+ Licenca: GNU GPL, inačica 3 ili novija \(GPL-3\.0-or-later\) | -
 lptseg | -                     | -v              | 0 | ^lptseg [0-9]+\.[0-9]+               | -
 sim  | -                       | -platform offscreen --version | 0 | ^lptseg-sim [0-9]        | -
 sim  | -                       | --bogus         | 2 | - | ^lptseg-sim: nepoznata opcija „--bogus“\..*--help

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End to end, on a bare X server and under the openbox window manager: the
 # whole frame, title bar included, is centred on the screen's free area to
-# within 1 px; a resize request through the window manager leaves the window at
-# 343x356; the close box still ends the program with the LEDs blanked. The
+# within 1 px; the window manager offers neither maximise nor resize, and a
+# resize request through it leaves the window at 343x356; the close box still ends the program with the LEDs blanked. The
 # program is started with Qt's own -display option and no DISPLAY, which must
 # keep working beside the program's own options.
 set -euo pipefail
@@ -51,6 +51,10 @@ for wm in none openbox; do
   echo "ok: $wm: frame ${frame_w}x${frame_h}+${frame_x}+${frame_y} centred"
 
   if [ "$wm" = openbox ]; then
+    actions=$(xprop -id "$win" _NET_WM_ALLOWED_ACTIONS)
+    grep -q _NET_WM_ACTION_CLOSE <<<"$actions" || fail "openbox lists no allowed actions: $actions"
+    ! grep -Eq 'MAXIMIZE|RESIZE' <<<"$actions" || fail "openbox offers to maximise or resize: $actions"
+    echo "ok: no maximise or resize offered"
     xdotool windowsize "$win" 500 500
     sleep 0.5
     eval "$(xdotool getwindowgeometry --shell "$win")"
