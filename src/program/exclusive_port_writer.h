@@ -19,8 +19,9 @@ public:
         port_.PortOut(Port, Data);
     }
 
-    // Waits at most wait for a write in progress. True if the calling thread now
-    // has the port and keeps it until the process ends.
+    // The calling thread has the port from now until the process ends.
+    void TakeForGood() { mutex_.lock(); }
+    // The same, waiting at most wait for a write in progress; false if it did not.
     bool TakeForGood(std::chrono::milliseconds wait) { return mutex_.try_lock_for(wait); }
 
 private:

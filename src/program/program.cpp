@@ -89,6 +89,8 @@ int RunWindow(PortWriter& writer) {
         [&](int signal) {
             if (form.Ended()) // already failed or closed: nothing left to write
                 EndBySignal(signal);
+            // Whichever thread has the port makes the one unload write.
+            port.TakeForGood();
             signalled = signal;
             form.UnloadAndEnd(128 + signal);
         },
