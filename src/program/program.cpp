@@ -1,7 +1,9 @@
 #include "program.h"
 
 #include "display_check.h"
+#include "exclusive_port_writer.h"
 #include "form1.h"
+#include "qt_messages.h"
 #include "standard_descriptors.h"
 #include "system_services.h"
 #include "termination_signals.h"
@@ -27,13 +29,6 @@ void UnloadAtExit() {
         std::cerr << "Veza sa zaslonom je prekinuta; LED zaslon je ugašen." << std::endl;
 }
 
-// Our own line above replaces Qt's English one about the broken connection.
-QtMessageHandler qtHandler = nullptr;
-void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (!text.startsWith(QLatin1String("The X11 connection broke")))
-        qtHandler(type, context, text);
-}
-
 // The banners repaint two small boxes 54 times a second. Through X shared
 // memory every repaint also brings a completion event back, which wakes Qt's X
 // reader thread and then the event loop once more; sending those few kilobytes
@@ -44,17 +39,25 @@ void SendImagesOverTheConnection() {
         qputenv("QT_XCB_NO_MITSHM", "1");
 }
 
+// Prints text on standard output: status 0, or 1 if it could not be written.
+int Print(const std::string& text, const char* what, const ProgramInfo& program) {
+    std::cout << text << std::flush;
+    if (std::cout)
+        return 0;
+    std::cerr << program.name << ": " << what << " nije moguće ispisati na standardni izlaz."
+              << std::endl;
+    return 1;
+}
+
 // What a program does before its QApplication: answers --help and --version,
 // rejects a wrong command line and checks that the display can be reached. The
 // exit status if the program ends here; nothing if it goes on.
 std::optional<int> BeforeApplication(const CommandLine& line, const ProgramInfo& program) {
     switch (line.action) {
     case CommandLine::Action::ShowHelp:
-        std::cout << HelpText(program) << std::flush;
-        return 0;
+        return Print(HelpText(program), "pomoć", program);
     case CommandLine::Action::ShowVersion:
-        std::cout << VersionText(program) << std::flush;
-        return 0;
+        return Print(VersionText(program), "inačicu", program);
     case CommandLine::Action::Misuse:
         std::cerr << program.name << ": " << line.misuse << '\n'
                   << "Za pomoć upišite: " << program.name << " --help" << std::endl;
@@ -70,8 +73,8 @@ std::optional<int> BeforeApplication(const CommandLine& line, const ProgramInfo&
     return std::nullopt;
 }
 
-// Runs the window, writing the port through port, until it ends.
-int RunWindow(PortWriter& port) {
+// Runs the window, writing the port through writer, until it ends.
+int RunWindow(PortWriter& writer) {
     // The program ends only through its window's unload or its error handler.
     QApplication::setQuitOnLastWindowClosed(false);
     SystemBeeper beeper;
@@ -79,23 +82,27 @@ int RunWindow(PortWriter& port) {
     MessageBoxReport errors;
     Services services{beeper, clock, errors};
 
+    ExclusivePortWriter port(writer);
     Form1 form(port, services);
     int signalled = 0;
-    TerminationSignals endings([&](int signal) {
-        if (form.Ended()) // already failed or closed: nothing left to write
-            EndBySignal(signal);
-        signalled = signal;
-        form.UnloadAndEnd(128 + signal);
-    });
+    TerminationSignals endings(
+        [&](int signal) {
+            if (form.Ended()) // already failed or closed: nothing left to write
+                EndBySignal(signal);
+            // Whichever thread has the port makes the one unload write.
+            port.TakeForGood();
+            signalled = signal;
+            form.UnloadAndEnd(128 + signal);
+        },
+        [&] { // the window's thread is stuck: blank the LEDs unless it is stuck writing
+            if (port.TakeForGood(std::chrono::milliseconds(300)))
+                form.UnloadWithoutDisplay();
+        });
     running = &form;
     static const bool registered = std::atexit(UnloadAtExit) == 0;
     (void)registered;
-    qtHandler = qInstallMessageHandler(FilterQtMessages);
     struct Finished {
-        ~Finished() {
-            running = nullptr;
-            qInstallMessageHandler(qtHandler);
-        }
+        ~Finished() { running = nullptr; }
     } finished;
 
     int status = 0;
@@ -124,7 +131,9 @@ int RunMain(int argc, char* argv[], const ProgramInfo& program, const PortWriter
     const CommandLine line = ParseCommandLine(arguments, program.takesFtdi);
     if (const auto status = BeforeApplication(line, program))
         return *status;
+    HoldQtMessagesWhileStarting(program.name);
     QApplication app(argc, argv);
+    QtStarted();
     const std::unique_ptr<PortWriter> port = makePort(line, standardOutputClosed);
     return RunWindow(*port);
 }

@@ -4,7 +4,8 @@
 
 namespace lptseg {
 
-// The real services: the system beep, the system clock and a message box.
+// The real services: the system beep, the system clock and a message box (none
+// on a platform without a screen, such as offscreen or minimal).
 class SystemBeeper : public Beeper {
 public:
     void Beep() override;

@@ -95,6 +95,7 @@ void Window::moveEvent(QMoveEvent* event) {
 void Window::Unload() {
     int cancel = 0;
     Form_Unload(cancel); // this program never cancels an unload
+    unloaded_ = true;
     StopTimers();
     hide();
 }
@@ -108,17 +109,18 @@ void Window::End(int status) {
 }
 
 void Window::UnloadAndEnd(int status) {
-    if (!ended_)
-        Raise([this, status] {
-            Unload();
-            End(status);
-        });
+    if (ended_)
+        return;
+    outsideEnding_ = status;
+    Raise([this, status] {
+        Unload();
+        End(status);
+    });
 }
 
 bool Window::UnloadWithoutDisplay() {
-    if (ended_)
+    if (ended_.exchange(true) || unloaded_)
         return false;
-    ended_ = true;
     try {
         int cancel = 0;
         Form_Unload(cancel);
@@ -148,6 +150,10 @@ void Window::Fail(const QString& message) {
     StopTimers();
     ended_ = true;
     std::cerr << message.toStdString() << std::endl;
+    if (outsideEnding_) {
+        End(*outsideEnding_);
+        return;
+    }
     services_.errors.Show(isVisible() ? this : nullptr, windowTitle(), message);
     End(1);
 }
@@ -171,7 +177,10 @@ void Window::ChainTabOrder() {
 void Window::closeEvent(QCloseEvent* event) {
     // The title-bar close box unloads the window like the program's own close,
     // and with its only window gone the program ends.
-    UnloadAndEnd(0);
+    Raise([this] {
+        Unload();
+        End(0);
+    });
     event->accept();
 }
 

@@ -5,8 +5,10 @@
 #include "twips.h"
 
 #include <QWidget>
+#include <atomic>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace lptseg {
@@ -33,11 +35,14 @@ public:
     // Ends the program: no further event is handled and the event loop returns status.
     void End(int status = 0);
     // Unloads and ends as the title-bar close box does, with status; for an
-    // ending that comes from outside the window, such as a signal.
+    // ending that comes from outside the window, such as a signal. Nobody waits
+    // for a box then: a failure goes to standard error only and the end keeps
+    // status.
     void UnloadAndEnd(int status);
-    // The last resort when the display is gone and the process is ending: only
-    // Form_Unload runs, nothing on screen is touched. True if it ran and did not
-    // fail; a failure is written to standard error.
+    // The last resort when the display is gone or the window's thread is stuck
+    // and the process is ending; may run on another thread. Only Form_Unload
+    // runs, unless an unload has already run, and nothing on screen is touched.
+    // True if it ran and did not fail; a failure is written to standard error.
     bool UnloadWithoutDisplay();
 
     bool Ended() const { return ended_; }
@@ -77,7 +82,9 @@ private:
     std::multimap<int, QWidget*> tabOrder_;
     std::vector<Timer*> timers_;
     std::map<int, CommandButton*> keys_;
-    bool ended_ = false;
+    std::atomic<bool> ended_ = false;
+    std::atomic<bool> unloaded_ = false; // Form_Unload has run
+    std::optional<int> outsideEnding_;   // the status of an ending from outside
     bool centredWithFrame_ = false;
     int exitStatus_ = 0;
 };

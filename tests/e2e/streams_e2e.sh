@@ -2,7 +2,9 @@
 # End to end: lptseg-sim whose trace cannot be written. A reader that goes away
 # (lptseg-sim | head -n 1) makes the next write a port failure like any other:
 # the message box, the message on standard error, status 1, not death by
-# SIGPIPE. With standard output closed at start the trace has nowhere to go:
+# SIGPIPE. A reader that stops reading blocks the program in its next write
+# once the pipe is full; a signal still ends it, by the signal. With standard
+# output closed at start the trace has nowhere to go:
 # the load fails with a message saying so, instead of writing into the X
 # connection that would otherwise take descriptor 1. Closed standard input and
 # error do no harm either.
@@ -31,6 +33,20 @@ click 100 144 # "7"
 expect_box_then_status_1 "$case" '0x51'
 [ "$(cat "$work/out")" = "PortOut 0x378 0x00" ] || fail "$case: unexpected port trace"
 
+case="nobody reads the trace"
+rm -f "$work/trace"
+mkfifo "$work/trace"
+exec 3<>"$work/trace" # the reader that never reads
+"$sim" >"$work/trace" 2>"$work/err" &
+sim_pid=$!
+wait_for found_window || fail "$case: the window did not appear"
+dd if=/dev/zero of="$work/trace" bs=1 count=1M oflag=nonblock status=none 2>/dev/null || true
+click 100 144 # its write now blocks
+kill -s TERM "$sim_pid"
+expect_status "$case" 143
+exec 3<&-
+echo "ok: $case"
+
 case="standard output closed at start"
 "$sim" >&- 2>"$work/err" &
 sim_pid=$!
@@ -47,4 +63,4 @@ kill -s TERM "$sim_pid"
 expect_status "$case" 143
 [ "$(tail -n 1 "$work/out")" = "PortOut 0x378 0x00" ] || fail "$case: the LEDs were not blanked"
 echo "ok: $case"
-echo "PASS: failed trace writes end the program with status 1; closed descriptors are harmless"
+echo "PASS: failed trace writes end the program with status 1, blocked ones by a signal; closed descriptors are harmless"

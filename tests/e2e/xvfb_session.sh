@@ -2,7 +2,7 @@
 # waiting and failing. Source it after setting $sim. The program under test
 # always runs on X, whatever QT_QPA_PLATFORM the caller has set.
 export QT_QPA_PLATFORM=xcb
-for tool in Xvfb xdotool convert import compare; do
+for tool in Xvfb xdotool convert import compare script; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (run scripts/setup.sh)"; exit 1; }
 done
 
@@ -12,7 +12,7 @@ xvfb_pid=
 sim_pid=
 cleanup() {
   [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && kill -CONT "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -24,9 +24,14 @@ fail() {
   exit 1
 }
 
-# Waits for the program under test to end; fails unless its status is the one given.
+# Waits up to 10 s for the program under test to end; fails unless its status
+# is the one given.
 expect_status() { # case, status
-  local status=0
+  local status=0 deadline=$((SECONDS + 10))
+  while kill -0 "$sim_pid" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$1: still running after 10 s"
+    sleep 0.1
+  done
   wait "$sim_pid" || status=$?
   sim_pid=
   [ "$status" -eq "$2" ] || fail "$1: ended with status $status, not $2"
