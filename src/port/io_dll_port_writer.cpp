@@ -1,6 +1,7 @@
 #include "io_dll_port_writer.h"
 
 #include "message_inserts.h"
+#include "port_address.h"
 #include "port_error.h"
 
 #include <string>
@@ -53,6 +54,16 @@ std::string LoadFailure(DWORD error) {
 
 } // namespace
 
+IoDllPortWriter::IoDllPortWriter(const std::string& address) {
+    const auto port = ParsePortAddress(address);
+    if (!port || *port < 0x100)
+        throw PortError("„" + address +
+                        "“ nije adresa paralelnog porta. Upišite njegovu heksadekadsku adresu "
+                        "kako je prikazuje Upravitelj uređaja, npr. --port=0xE800.");
+    // Addresses above 0x7FFF keep their 16 bits: PortOut takes a signed short.
+    fixed_ = static_cast<std::int16_t>(*port);
+}
+
 void IoDllPortWriter::PortOut(std::int16_t Port, std::uint8_t Data) {
     if (!portOut_) {
         // Never freed: the library stays loaded for the life of the process.
@@ -66,7 +77,7 @@ void IoDllPortWriter::PortOut(std::int16_t Port, std::uint8_t Data) {
                 " Stavite uz lptseg.exe IO.dll koji izvozi PortOut.");
         portOut_ = reinterpret_cast<PortOutEntry>(reinterpret_cast<void*>(entry));
     }
-    portOut_(Port, static_cast<char>(Data));
+    portOut_(fixed_.value_or(Port), static_cast<char>(Data));
 }
 
 } // namespace lptseg
