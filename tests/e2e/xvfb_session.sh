@@ -32,14 +32,13 @@ expect_status() { # case, status
   [ "$status" -eq "$2" ] || fail "$1: ended with status $status, not $2"
 }
 
-# Waits up to 10 s for a command to succeed.
+# Waits for a command to succeed, up to $wait_seconds (10 unless set) seconds.
 wait_for() {
-  local i
-  for i in $(seq 100); do
-    if "$@"; then return 0; fi
+  local deadline=$((SECONDS + ${wait_seconds:-10}))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1
   done
-  return 1
 }
 
 # A display of our own, whatever else runs on this machine. -noreset: a server that resets
