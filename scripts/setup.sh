@@ -19,6 +19,9 @@ test_packages=(
   librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file lintian
   mingw-w64 wine wine64 wine32:i386
 )
+# Only for the tests: the kernel test boots Linux guests under QEMU (tests/kernel).
+kernel_test_packages=(qemu-system-x86 linux-image-amd64 busybox-static cpio kmod xz-utils)
+packages+=("${kernel_test_packages[@]}")
 
 case $what in
   run) packages=("${run_packages[@]}") ;;

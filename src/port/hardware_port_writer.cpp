@@ -11,7 +11,8 @@
 
 namespace lptseg {
 
-std::unique_ptr<PortWriter> MakeHardwarePortWriter(const std::optional<std::string>& ftdiSerial) {
+std::unique_ptr<PortWriter> MakeHardwarePortWriter(const std::optional<std::string>& ftdiSerial,
+                                                   const std::optional<std::string>& port) {
 #ifdef LPTSEG_HAVE_FTDI
     if (ftdiSerial)
         return std::make_unique<FtdiPortWriter>(*ftdiSerial);
@@ -19,10 +20,13 @@ std::unique_ptr<PortWriter> MakeHardwarePortWriter(const std::optional<std::stri
     (void)ftdiSerial;
 #endif
 #if defined(_WIN32)
-    return std::make_unique<IoDllPortWriter>();
+    using SystemPortWriter = IoDllPortWriter;
 #else
-    return std::make_unique<Ieee1284PortWriter>();
+    using SystemPortWriter = Ieee1284PortWriter;
 #endif
+    if (port)
+        return std::make_unique<SystemPortWriter>(*port);
+    return std::make_unique<SystemPortWriter>();
 }
 
 } // namespace lptseg

@@ -1,6 +1,7 @@
 #include "io_dll_port_writer.h"
 
 #include "message_inserts.h"
+#include "port_address.h"
 #include "port_error.h"
 
 #include <string>
@@ -93,6 +94,16 @@ Entry Resolve(HMODULE library, const std::string& file, const char* name) {
 
 } // namespace
 
+IoDllPortWriter::IoDllPortWriter(const std::string& address) {
+    const auto port = ParsePortAddress(address);
+    if (!port || *port < 0x100)
+        throw PortError("„" + address +
+                        "“ nije adresa paralelnog porta. Upišite njegovu heksadekadsku adresu "
+                        "kako je prikazuje Upravitelj uređaja, npr. --port=0xE800.");
+    // Addresses above 0x7FFF keep their 16 bits: PortOut takes a signed short.
+    fixed_ = static_cast<std::int16_t>(*port);
+}
+
 // Libraries are never freed: they stay loaded for the life of the process.
 void IoDllPortWriter::Load() {
     if (const HMODULE io = LoadLibraryW(L"IO.dll")) {
@@ -127,10 +138,11 @@ void IoDllPortWriter::Load() {
 void IoDllPortWriter::PortOut(std::int16_t Port, std::uint8_t Data) {
     if (!portOut_ && !out32_)
         Load();
+    const std::int16_t port = fixed_.value_or(Port);
     if (portOut_)
-        portOut_(Port, static_cast<char>(Data));
+        portOut_(port, static_cast<char>(Data));
     else
-        out32_(Port, Data);
+        out32_(port, Data);
 }
 
 } // namespace lptseg

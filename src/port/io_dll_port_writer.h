@@ -2,6 +2,9 @@
 
 #include "port_writer.h"
 
+#include <optional>
+#include <string>
+
 namespace lptseg {
 
 // Real parallel ports on Windows through a port I/O library loaded on the first
@@ -16,6 +19,14 @@ public:
     using Out32Entry = void(__stdcall*)(short PortAddress, short Data);
     using IsInpOutDriverOpenEntry = int(__stdcall*)(); // BOOL is an int
 
+    // Each byte goes to the address it is written to.
+    IoDllPortWriter() = default;
+    // Every byte goes to the address given in hexadecimal ("0xE800", as the
+    // Device Manager shows a card's I/O range), whatever address it is written
+    // to. Throws PortError for text that is no address or for an address below
+    // 0x100, which belongs to the machine's own controllers.
+    explicit IoDllPortWriter(const std::string& address);
+
     void PortOut(std::int16_t Port, std::uint8_t Data) override;
 
 private:
@@ -24,6 +35,7 @@ private:
     // Exactly one of these is set once a library is loaded.
     PortOutEntry portOut_ = nullptr;
     Out32Entry out32_ = nullptr;
+    std::optional<std::int16_t> fixed_; // the address given with --port
 };
 
 } // namespace lptseg

@@ -20,7 +20,7 @@ std::string Quoted(const QString& text) {
 
 } // namespace
 
-CommandLine ParseCommandLine(const QStringList& arguments, bool takesFtdi) {
+CommandLine ParseCommandLine(const QStringList& arguments, bool takesFtdi, bool takesPort) {
     CommandLine line;
     bool help = false;
     bool version = false;
@@ -60,6 +60,11 @@ CommandLine ParseCommandLine(const QStringList& arguments, bool takesFtdi) {
             if (joined && value.isEmpty())
                 misuse = "opcija „--ftdi=“ traži serijski broj adaptera (ili samo --ftdi za prvi).";
             line.ftdi = value.toStdString();
+        } else if (isLong && name == "port" && takesPort) {
+            const QString given = joined || i + 1 == arguments.size() ? value : arguments[++i];
+            if (given.isEmpty())
+                misuse = "opcija „--port“ traži port, npr. --port=/dev/parport1 ili --port=0xE800.";
+            line.port = given.toStdString();
         } else if (!isLong && !joined && !body.isEmpty() &&
                    body.count('h') + body.count('v') == body.size()) { // -hv is -h -v
             help = help || body.contains('h');
@@ -68,6 +73,8 @@ CommandLine ParseCommandLine(const QStringList& arguments, bool takesFtdi) {
             misuse = "nepoznata opcija " + Quoted(argument) + ".";
         }
     }
+    if (misuse.empty() && line.port && line.ftdi)
+        misuse = "opcije --port i --ftdi ne mogu se zadati zajedno.";
     if (!misuse.empty()) {
         line.action = CommandLine::Action::Misuse;
         line.misuse = misuse;
@@ -90,6 +97,12 @@ std::string HelpText(const ProgramInfo& program) {
                   "                 bit-bang načinu umjesto paralelnog porta; prvi pronađeni\n"
                   "  --ftdi=SERIJSKI_BROJ\n"
                   "                 kao --ftdi, ali adapter s tim serijskim brojem\n"
+                : "") +
+           (program.takesPort
+                ? "  --port=PORT    svi zapisi idu na taj paralelni port, koju god adresu\n"
+                  "                 prozor odabrao: uređaj (/dev/parport1), ime (parport1)\n"
+                  "                 ili heksadekadska adresa (0xE800), npr. port na PCI\n"
+                  "                 ili PCIe kartici\n"
                 : "") +
            "  Qtove opcije, npr. -platform ime ili -display zaslon, također vrijede.\n"
            "\n"

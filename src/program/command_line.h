@@ -17,6 +17,8 @@ struct CommandLine {
     std::string display;  // the value of -display, if given
     // --ftdi (the first adapter: an empty serial) or --ftdi=SERIAL, where taken.
     std::optional<std::string> ftdi;
+    // --port=PORT or --port PORT, where taken: the one port every write goes to.
+    std::optional<std::string> port;
 };
 
 // How one of the two programs presents itself in --help and --version.
@@ -25,11 +27,13 @@ struct ProgramInfo {
     const char* purpose;    // one or more lines ending in '\n'
     const char* more;       // after the keys; may be empty
     bool takesFtdi = false; // whether --ftdi[=SERIAL] is one of its options
+    bool takesPort = false; // whether --port=PORT is one of its options
 };
 
 // Parses the arguments after the program's name. Needs no QCoreApplication.
 // A new option is declared here and lands in a new field of CommandLine.
-CommandLine ParseCommandLine(const QStringList& arguments, bool takesFtdi = false);
+CommandLine ParseCommandLine(const QStringList& arguments, bool takesFtdi = false,
+                             bool takesPort = false);
 
 std::string HelpText(const ProgramInfo& program);
 std::string VersionText(const ProgramInfo& program);

@@ -3,6 +3,7 @@
 #include "display_check.h"
 #include "exclusive_port_writer.h"
 #include "form1.h"
+#include "port_error.h"
 #include "qt_messages.h"
 #include "standard_descriptors.h"
 #include "system_services.h"
@@ -128,13 +129,22 @@ int RunMain(int argc, char* argv[], const ProgramInfo& program, const PortWriter
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine line = ParseCommandLine(arguments, program.takesFtdi);
+    const CommandLine line = ParseCommandLine(arguments, program.takesFtdi, program.takesPort);
     if (const auto status = BeforeApplication(line, program))
         return *status;
+    // A port named on the command line is looked for here, before any window:
+    // if it is not there, that is said like a wrong command line, but it is the
+    // system that lacks it.
+    std::unique_ptr<PortWriter> port;
+    try {
+        port = makePort(line, standardOutputClosed);
+    } catch (const PortError& error) {
+        std::cerr << program.name << ": " << error.what() << std::endl;
+        return 1;
+    }
     HoldQtMessagesWhileStarting(program.name);
     QApplication app(argc, argv);
     QtStarted();
-    const std::unique_ptr<PortWriter> port = makePort(line, standardOutputClosed);
     return RunWindow(*port);
 }
 

@@ -37,10 +37,10 @@ expect_status() { # case, status
   [ "$status" -eq "$2" ] || fail "$1: ended with status $status, not $2"
 }
 
-# Waits up to 20 s for a command to succeed: long enough for a machine busy
-# with other builds.
+# Waits for a command to succeed, up to $wait_seconds (20 unless set) seconds:
+# long enough for a machine busy with other builds.
 wait_for() {
-  local deadline=$((SECONDS + 20))
+  local deadline=$((SECONDS + ${wait_seconds:-20}))
   until "$@"; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1

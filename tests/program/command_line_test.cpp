@@ -17,6 +17,8 @@ struct Case {
     std::string display = "";
     bool takesFtdi = false;
     std::optional<std::string> ftdi = std::nullopt;
+    bool takesPort = false;
+    std::optional<std::string> port = std::nullopt;
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -27,12 +29,13 @@ class CommandLineTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(CommandLineTest, Parses) {
     const Case& c = GetParam();
-    const CommandLine line = ParseCommandLine(c.arguments, c.takesFtdi);
+    const CommandLine line = ParseCommandLine(c.arguments, c.takesFtdi, c.takesPort);
     EXPECT_EQ(line.action, c.action) << c.arguments.join(' ').toStdString();
     EXPECT_EQ(line.misuse, c.misuse);
     EXPECT_EQ(line.platform, c.platform);
     EXPECT_EQ(line.display, c.display);
     EXPECT_EQ(line.ftdi, c.ftdi);
+    EXPECT_EQ(line.port, c.port);
 }
 
 // Qt's own options, with one dash or two and their values, pass through to Qt;
@@ -71,7 +74,32 @@ INSTANTIATE_TEST_SUITE_P(
              "",
              true,
              ""},
-        Case{{"--ftdi"}, Action::Misuse, "nepoznata opcija „--ftdi“."}),
+        Case{{"--ftdi"}, Action::Misuse, "nepoznata opcija „--ftdi“."},
+        // --port takes its value either way, but not together with --ftdi.
+        Case{.arguments = {"--port=/dev/parport1"},
+             .action = Action::Run,
+             .takesPort = true,
+             .port = "/dev/parport1"},
+        Case{.arguments = {"--port", "0xE800", "-display", ":1"},
+             .action = Action::Run,
+             .display = ":1",
+             .takesPort = true,
+             .port = "0xE800"},
+        Case{.arguments = {"--port"},
+             .action = Action::Misuse,
+             .misuse = "opcija „--port“ traži port, npr. --port=/dev/parport1 ili --port=0xE800.",
+             .takesPort = true,
+             .port = ""},
+        Case{.arguments = {"--ftdi", "--port=parport1"},
+             .action = Action::Misuse,
+             .misuse = "opcije --port i --ftdi ne mogu se zadati zajedno.",
+             .takesFtdi = true,
+             .ftdi = "",
+             .takesPort = true,
+             .port = "parport1"},
+        Case{.arguments = {"--port=parport1"},
+             .action = Action::Misuse,
+             .misuse = "nepoznata opcija „--port=parport1“."}),
     [](const auto& info) { // e.g. "5_platform_offscreen_display_3_version"
         std::string name = std::to_string(info.index) + '_';
         for (QChar c : info.param.arguments.join(' '))
