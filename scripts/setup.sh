@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config ninja-build
   qt6-base-dev qtbase5-dev libgtest-dev libgmock-dev libieee1284-3-dev libftdi1-dev libxcb1-dev
-  xvfb xdotool imagemagick openbox x11-utils
+  xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils
   libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file

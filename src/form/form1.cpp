@@ -7,11 +7,11 @@ Form1::Form1(PortWriter& port, Services& services) : Window(services), DisplayOp
     SetClientSize(5145, 5340);
     SetBackColor(Cyan);
 
-    // Beyond the mouse: the digit keys and Delete press their buttons.
+    // Beyond the mouse: the digit keys, on any layout, and Delete press their buttons.
     for (int digit = 0; digit <= 9; ++digit) {
         auto [button, handler] = keypad_[static_cast<std::size_t>(digit)];
         button->SetOnClick([this, handler = handler] { (this->*handler)(); });
-        AddKeyFor(*button, Qt::Key_0 + digit);
+        AddKeyFor(*button, Qt::Key(Qt::Key_0 + digit));
     }
     AddKeyFor(Command12, Qt::Key_Delete);
 }

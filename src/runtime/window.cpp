@@ -49,7 +49,7 @@ void Window::Adopt(Timer& timer) {
     timers_.push_back(&timer);
 }
 
-void Window::AddKeyFor(CommandButton& button, int key) {
+void Window::AddKeyFor(CommandButton& button, Qt::Key key) {
     keys_[key] = &button;
 }
 
@@ -176,9 +176,13 @@ void Window::closeEvent(QCloseEvent* event) {
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const auto key = keys_.find(event->key());
-    if (modifiers == Qt::NoModifier && key != keys_.end()) {
+    constexpr auto shortcuts = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    auto key = keys_.find(event->key());
+    // A printable key's code is its character, upper case: on a French keyboard
+    // Shift and the "&" key type "1", which is Qt::Key_1.
+    if (key == keys_.end() && event->text().size() == 1)
+        key = keys_.find(event->text().at(0).toUpper().unicode());
+    if (!(event->modifiers() & shortcuts) && key != keys_.end()) {
         key->second->Press();
         event->accept();
         return;
