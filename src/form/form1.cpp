@@ -67,11 +67,14 @@ void Form1::Timer2_Timer() {
 }
 
 void Form1::Timer3_Timer() {
-    // One reading of the clock for both, so that at midnight they agree.
-    const QLocale locale = QLocale::system();
+    // One reading of the clock for both, so that at midnight they agree. Each
+    // text takes the longest of the locale's forms that fits its label.
+    const QLocale locale;
     const QDateTime now = services().clock.Now();
-    lbl1.SetCaption(TimeText(locale, now.time()));
-    lbl2.SetCaption(DateText(locale, now.date()));
+    lbl1.SetCaption(
+        TimeText(locale, now.time(), [this](const QString& s) { return lbl1.Fits(s); }));
+    lbl2.SetCaption(
+        DateText(locale, now.date(), [this](const QString& s) { return lbl2.Fits(s); }));
 }
 
 void Form1::Timer4_Timer() {
