@@ -7,10 +7,14 @@ Form1::Form1(PortWriter& port, Services& services) : Window(services), DisplayOp
     SetClientSize(5145, 5340);
     SetBackColor(Cyan);
 
+    figure.Describe(BlankFigure);
     // Beyond the mouse: the digit keys, on any layout, and Delete press their buttons.
     for (int digit = 0; digit <= 9; ++digit) {
         auto [button, handler] = keypad_[static_cast<std::size_t>(digit)];
-        button->SetOnClick([this, handler = handler] { (this->*handler)(); });
+        button->SetOnClick([this, handler = handler, digit] {
+            (this->*handler)();
+            figure.Describe(QString::number(digit)); // reached only once the figure shows it
+        });
         AddKeyFor(*button, Qt::Key(Qt::Key_0 + digit));
     }
     AddKeyFor(Command12, Qt::Key_Delete);
@@ -27,6 +31,7 @@ void Form1::Form_Unload(int& Cancel) {
 
 void Form1::Command12_Click() {
     ClearDisplay();
+    figure.Describe(BlankFigure);
 }
 
 void Form1::Command11_Click() {

@@ -1,5 +1,6 @@
 #include "window.h"
 
+#include "accessibility.h"
 #include "command_button.h"
 #include "font_spec.h"
 #include "qt_colour.h"
@@ -22,6 +23,7 @@ Window::Window(Services& services) : services_(services) {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(FontSpec{}.ToQFont()); // the standard window font, for controls without their own
+    InstallAccessibility();
 }
 
 void Window::SetCaption(const QString& caption) {
