@@ -7,11 +7,15 @@ Form1::Form1(PortWriter& port, Services& services) : Window(services), DisplayOp
     SetClientSize(5145, 5340);
     SetBackColor(Cyan);
 
-    // Beyond the mouse: the digit keys and Delete press their buttons.
+    figure.Describe(BlankFigure);
+    // Beyond the mouse: the digit keys, on any layout, and Delete press their buttons.
     for (int digit = 0; digit <= 9; ++digit) {
         auto [button, handler] = keypad_[static_cast<std::size_t>(digit)];
-        button->SetOnClick([this, handler = handler] { (this->*handler)(); });
-        AddKeyFor(*button, Qt::Key_0 + digit);
+        button->SetOnClick([this, handler = handler, digit] {
+            (this->*handler)();
+            figure.Describe(QString::number(digit)); // reached only once the figure shows it
+        });
+        AddKeyFor(*button, Qt::Key(Qt::Key_0 + digit));
     }
     AddKeyFor(Command12, Qt::Key_Delete);
 }
@@ -27,6 +31,7 @@ void Form1::Form_Unload(int& Cancel) {
 
 void Form1::Command12_Click() {
     ClearDisplay();
+    figure.Describe(BlankFigure);
 }
 
 void Form1::Command11_Click() {
@@ -67,11 +72,14 @@ void Form1::Timer2_Timer() {
 }
 
 void Form1::Timer3_Timer() {
-    // One reading of the clock for both, so that at midnight they agree.
-    const QLocale locale = QLocale::system();
+    // One reading of the clock for both, so that at midnight they agree. Each
+    // text takes the longest of the locale's forms that fits its label.
+    const QLocale locale;
     const QDateTime now = services().clock.Now();
-    lbl1.SetCaption(TimeText(locale, now.time()));
-    lbl2.SetCaption(DateText(locale, now.date()));
+    lbl1.SetCaption(
+        TimeText(locale, now.time(), [this](const QString& s) { return lbl1.Fits(s); }));
+    lbl2.SetCaption(
+        DateText(locale, now.date(), [this](const QString& s) { return lbl2.Fits(s); }));
 }
 
 void Form1::Timer4_Timer() {

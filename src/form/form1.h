@@ -4,6 +4,7 @@
 #include "command_button.h"
 #include "control_array.h"
 #include "display_operations.h"
+#include "figure.h"
 #include "font_spec.h"
 #include "frame.h"
 #include "keypad_colours.h"
@@ -34,6 +35,8 @@ public:
     // The colours of a lit and a dark segment box.
     static constexpr Colour SegmentOn = Rgb(255, 0, 0);
     static constexpr Colour SegmentOff = Rgb(255, 255, 255);
+    // What a screen reader says of the figure with no segment lit.
+    static constexpr const char* BlankFigure = "prazno";
 
     static constexpr Colour Cyan = Rgb(0, 255, 255);
     static constexpr Colour Green = Rgb(0, 255, 0);
@@ -70,6 +73,8 @@ public:
     ControlArray<TextBox> txt2{1, *this, Twips{2880, 600, 255, 735}, 15};  // f
     ControlArray<TextBox> txt5{2, *this, Twips{2880, 1560, 255, 735}, 16}; // e
     ControlArray<TextBox> txt6{3, *this, Twips{4080, 1560, 255, 735}, 17}; // c
+    // The seven boxes as one picture for screen readers: its name is the digit shown.
+    Figure figure{*this, {&txt1[0], &txt4[1], &txt7[2], &txt3[0], &txt2[1], &txt5[2], &txt6[3]}};
 
     PictureBox Picture2{*this, {2880, 2640, 1455, 375}, Cyan, Red, NumberBannerFont, "Trenutni broj", 19};
     Label lbl2{*this, {2880, 3240, 1215, 255}, Cyan, DarkGrey, LabelFont, 21}; // date

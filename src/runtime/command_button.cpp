@@ -20,6 +20,13 @@ QPoint PointOf(const QMouseEvent& event) {
 }
 
 constexpr int PressedLookMs = 100;
+// X writes an auto-repeat's release and press together; this is ample for the
+// press to arrive, and short enough not to be felt on a real release.
+constexpr int SpaceRepeatWaitMs = 100;
+
+bool IsSpace(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Space || event.key() == Qt::Key_Select;
+}
 
 // The classic raised (or, pressed, sunken) two-pixel bevel.
 void DrawBevel(QPainter& p, QRect r, bool sunken) {
@@ -56,6 +63,8 @@ CommandButton::CommandButton(Window& form, const QString& caption, const Twips& 
     });
     pressedLook_.setSingleShot(true);
     connect(&pressedLook_, &QTimer::timeout, this, &CommandButton::EndPressedLook);
+    spaceRelease_.setSingleShot(true);
+    connect(&spaceRelease_, &QTimer::timeout, this, &CommandButton::SettleSpaceRelease);
 }
 
 void CommandButton::SetBackColor(Colour colour) {
@@ -80,39 +89,57 @@ void CommandButton::EndPressedLook() {
     update();
 }
 
+void CommandButton::SettleSpaceRelease() {
+    if (!spaceReleased_)
+        return;
+    spaceReleased_ = false;
+    spaceRelease_.stop();
+    spaceHeld_ = false;
+    update();
+    emit clicked();
+}
+
 // The press and release handling is the button's own rather than
 // QAbstractButton's, whose single down state lets one press cancel another.
 void CommandButton::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        Press();
-        break;
-    case Qt::Key_Space:
-    case Qt::Key_Select:
-        if (!event->isAutoRepeat()) {
-            spaceHeld_ = true;
-            update();
+    if (IsSpace(*event)) {
+        event->accept();
+        // A press stamped with the time of the last release is that release's
+        // auto-repeat: the key is still held. Even when it comes too late to hold
+        // back the release, it starts no new press.
+        const bool repeat = event->isAutoRepeat() ||
+                            (event->timestamp() != 0 && event->timestamp() == spaceReleasedAt_);
+        if (repeat) {
+            spaceReleased_ = false;
+            spaceRelease_.stop();
+            return;
         }
-        break;
-    default:
-        QAbstractButton::keyPressEvent(event);
+        SettleSpaceRelease(); // a new press: the release before it was real
+        spaceHeld_ = true;
+        update();
         return;
     }
-    event->accept();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        Press();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void CommandButton::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Space && event->key() != Qt::Key_Select) {
+    if (!IsSpace(*event)) {
         QAbstractButton::keyReleaseEvent(event);
         return;
     }
     event->accept();
-    if (event->isAutoRepeat() || !spaceHeld_)
+    if (event->isAutoRepeat())
         return;
-    spaceHeld_ = false;
-    update();
-    emit clicked();
+    spaceReleasedAt_ = event->timestamp();
+    if (spaceHeld_ && !spaceReleased_) {
+        spaceReleased_ = true;
+        spaceRelease_.start(SpaceRepeatWaitMs);
+    }
 }
 
 void CommandButton::mousePressEvent(QMouseEvent* event) {
@@ -151,8 +178,9 @@ void CommandButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 // As with any push button, losing the focus abandons the presses still held on
-// it: their release writes nothing.
+// it: their release writes nothing. A Space already released still counts.
 void CommandButton::focusOutEvent(QFocusEvent* event) {
+    SettleSpaceRelease();
     mouseHeld_ = pointerOver_ = spaceHeld_ = false;
     QAbstractButton::focusOutEvent(event);
 }

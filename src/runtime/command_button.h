@@ -21,6 +21,11 @@ class Window;
 // pressed look of a keyboard press may overlap on one button, and each completed
 // press raises the handler once. The sunken look only shows them; it never
 // decides whether a press counts.
+//
+// A held Space is one press, counted on its real release. X sends auto-repeat as
+// a release and a press with the same timestamp, and Qt marks the pair only when
+// both had arrived when it looked; so a Space release counts only after a moment
+// in which no such press followed.
 class CommandButton : public QAbstractButton {
 public:
     CommandButton(Window& form, const QString& caption, const Twips& place, Colour backColor,
@@ -40,6 +45,8 @@ public:
     bool ShowsPressed() const;
     // Ends the pressed look of keyboard presses now; its timer calls this.
     void EndPressedLook();
+    // Counts a Space release that no auto-repeat press followed; its timer calls this.
+    void SettleSpaceRelease();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,10 +62,13 @@ private:
     std::function<void()> onClick_;
     Colour backColor_;
     QTimer pressedLook_{this};
-    bool keyLook_ = false;     // a keyboard press shows for a moment
-    bool mouseHeld_ = false;   // the left button went down on the button and is still down
-    bool pointerOver_ = false; // while held: the pointer is over the button
-    bool spaceHeld_ = false;   // Space went down while the button had the focus
+    bool keyLook_ = false;       // a keyboard press shows for a moment
+    bool mouseHeld_ = false;     // the left button went down on the button and is still down
+    bool pointerOver_ = false;   // while held: the pointer is over the button
+    bool spaceHeld_ = false;     // Space went down while the button had the focus
+    bool spaceReleased_ = false; // and went up; its release waits to be counted
+    QTimer spaceRelease_{this};
+    unsigned long spaceReleasedAt_ = 0; // the X time of the last Space release
 };
 
 } // namespace lptseg

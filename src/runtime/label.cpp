@@ -3,6 +3,8 @@
 #include "qt_colour.h"
 #include "window.h"
 
+#include <QFontMetrics>
+
 namespace lptseg {
 
 Label::Label(Window& form, const Twips& place, Colour backColor, Colour foreColor,
@@ -12,6 +14,10 @@ Label::Label(Window& form, const Twips& place, Colour backColor, Colour foreColo
     setFont(font.ToQFont());
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     form.Place(*this, place, tabIndex);
+}
+
+bool Label::Fits(const QString& caption) const {
+    return QFontMetrics(font()).horizontalAdvance(caption) <= contentsRect().width();
 }
 
 } // namespace lptseg

@@ -18,6 +18,8 @@ public:
 
     void SetCaption(const QString& caption) { setText(caption); }
     QString Caption() const { return text(); }
+    // Whether a caption would show whole on one line, in the label's font.
+    bool Fits(const QString& caption) const;
 };
 
 } // namespace lptseg

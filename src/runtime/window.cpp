@@ -1,5 +1,6 @@
 #include "window.h"
 
+#include "accessibility.h"
 #include "command_button.h"
 #include "font_spec.h"
 #include "qt_colour.h"
@@ -22,6 +23,7 @@ Window::Window(Services& services) : services_(services) {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(FontSpec{}.ToQFont()); // the standard window font, for controls without their own
+    InstallAccessibility();
 }
 
 void Window::SetCaption(const QString& caption) {
@@ -49,7 +51,7 @@ void Window::Adopt(Timer& timer) {
     timers_.push_back(&timer);
 }
 
-void Window::AddKeyFor(CommandButton& button, int key) {
+void Window::AddKeyFor(CommandButton& button, Qt::Key key) {
     keys_[key] = &button;
 }
 
@@ -185,9 +187,13 @@ void Window::closeEvent(QCloseEvent* event) {
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const auto key = keys_.find(event->key());
-    if (modifiers == Qt::NoModifier && key != keys_.end()) {
+    constexpr auto shortcuts = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    auto key = keys_.find(event->key());
+    // A printable key's code is its character, upper case: on a French keyboard
+    // Shift and the "&" key type "1", which is Qt::Key_1.
+    if (key == keys_.end() && event->text().size() == 1)
+        key = keys_.find(event->text().at(0).toUpper().unicode());
+    if (!(event->modifiers() & shortcuts) && key != keys_.end()) {
         key->second->Press();
         event->accept();
         return;

@@ -55,8 +55,10 @@ public:
     // Called by the controls and timers as the window's design creates them.
     void Place(QWidget& control, const Twips& place, int tabIndex);
     void Adopt(Timer& timer);
-    // A key that presses a button from anywhere in the window.
-    void AddKeyFor(CommandButton& button, int key);
+    // A key that presses a button from anywhere in the window: a key of that
+    // code, or any key that types the key's character, whatever the keyboard
+    // layout and the Shift it took. Keys held with Ctrl, Alt or Meta press nothing.
+    void AddKeyFor(CommandButton& button, Qt::Key key);
 
 protected:
     void SetCaption(const QString& caption);

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # End to end: starts lptseg-sim on its own Xvfb display, checks that the
 # banners move and the clock shows, clicks "7", "Brisi", "278" and "8" with real
-# X input, checks the segment colours on screen, closes the window through
-# WM_DELETE_WINDOW, and compares the port trace.
+# X input, checks the segment colours on screen, holds Space on "8", types digits
+# on a French keyboard, closes the window through WM_DELETE_WINDOW, and compares
+# the port trace.
 set -euo pipefail
 
 sim=$1
 wm_close=$2
 source "$(dirname "$0")/xvfb_session.sh"
+command -v setxkbmap >/dev/null || fail "setxkbmap is not installed (run scripts/setup.sh)"
 
 "$sim" >"$work/out" 2>"$work/err" &
 sim_pid=$!
@@ -70,6 +72,19 @@ wait_for has_lines 4 || fail "clicking 8 wrote nothing"
 sleep 0.2; shot
 for s in a b c d e f g; do v="seg_$s"; expect_pixel "segment $s after 8" ${!v} $red; done
 
+# Held, Space auto-repeats: X sends release and press pairs all the while. It is
+# still one press of the focused "8", written on the real release.
+xdotool keydown space; sleep 1.5
+[ "$(lines)" -eq 4 ] || fail "holding Space on 8 wrote before its release"
+xdotool keyup space
+wait_for has_lines 5 || fail "releasing Space on 8 wrote nothing"
+
+# On a French keyboard the main-row digits take Shift: "7" is Shift and "è", "0"
+# Shift and "à". With Ctrl the same key presses nothing.
+setxkbmap fr
+xdotool key shift+egrave ctrl+shift+egrave shift+agrave
+wait_for has_lines 7 || fail "Shift and the French digit keys did not press 7 and 0"
+
 "$wm_close" "$win" || fail "could not send the close request"
 expect_status "closing the window" 0
 
@@ -77,7 +92,10 @@ expected='PortOut 0x378 0x00
 PortOut 0x378 0x51
 PortOut 0x378 0x00
 PortOut 0x278 0xFF
+PortOut 0x278 0xFF
+PortOut 0x278 0x51
+PortOut 0x278 0xF7
 PortOut 0x278 0x00'
 [ "$(cat "$work/out")" = "$expected" ] || fail "unexpected port trace"
 grep -q 'simuliran' "$work/err" || fail "no notice on standard error that the port is simulated"
-echo "PASS: banners, clock, segment colours and port trace as expected"
+echo "PASS: banners, clock, segment colours, held Space, French digits and port trace as expected"

@@ -101,6 +101,8 @@ TEST_F(FormTest, SpaceAndEnterActivateTheFocusedButton) {
     ASSERT_TRUE(Open());
     log.clear();
     QTest::keyClick(&form->Command1, Qt::Key_Space);
+    // Space counts once no auto-repeat can follow its release.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Writes().empty(); }, 2000));
     form->Command4.setFocus();
     QTest::keyClick(&form->Command4, Qt::Key_Return);
     QTest::keyClick(&form->Command4, Qt::Key_Enter, Qt::KeypadModifier);
@@ -143,18 +145,46 @@ TEST_F(FormTest, RepeatingKeyLosesNoPress) {
     EXPECT_EQ(Writes(), Log(5, "PortOut 0x378 0x5B"));
 }
 
-TEST_F(FormTest, OtherKeysDoNothing) {
+// A key presses the digit it types, whatever layout and Shift it took; keys
+// held with Ctrl or Alt, and other keys, do nothing.
+struct TypedKey {
+    const char* name;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    const char* text;
+    const char* write; // nullptr: nothing
+};
+void PrintTo(const TypedKey& key, std::ostream* out) {
+    *out << key.name;
+}
+
+class TypedKeyTest : public FormTest, public ::testing::WithParamInterface<TypedKey> {};
+
+TEST_P(TypedKeyTest, PressesTheDigitItTypes) {
     ASSERT_TRUE(Open());
     log.clear();
-    QWidget* focused = form->focusWidget();
-    QTest::keyClick(focused, Qt::Key_A);
-    QTest::keyClick(focused, Qt::Key_1, Qt::ControlModifier);
-    QTest::keyClick(focused, Qt::Key_5, Qt::AltModifier);
-    QTest::keyClick(focused, Qt::Key_Backspace);
-    QTest::keyClick(focused, Qt::Key_Escape);
-    EXPECT_TRUE(log.empty());
+    const TypedKey& k = GetParam();
+    QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, QString::fromUtf8(k.text));
+    QApplication::sendEvent(form->focusWidget(), &press);
+    EXPECT_EQ(Writes(), k.write ? Log{k.write} : Log{});
     EXPECT_FALSE(form->Ended());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TypedKeyTest,
+    ::testing::Values(
+        TypedKey{"FrenchShifted7", Qt::Key_7, Qt::ShiftModifier, "7", "PortOut 0x378 0x51"},
+        TypedKey{"KeypadWithNumLock3", Qt::Key_3, Qt::KeypadModifier, "3", "PortOut 0x378 0x5B"},
+        TypedKey{"UnknownCodeTyping4", Qt::Key_unknown, Qt::NoModifier, "4", "PortOut 0x378 0x39"},
+        TypedKey{"FrenchUnshifted1", Qt::Key_Ampersand, Qt::NoModifier, "&", nullptr},
+        TypedKey{"EnglishShifted1", Qt::Key_Exclam, Qt::ShiftModifier, "!", nullptr},
+        TypedKey{"Ctrl1", Qt::Key_1, Qt::ControlModifier, "1", nullptr},
+        TypedKey{"CtrlShift7", Qt::Key_7, Qt::ControlModifier | Qt::ShiftModifier, "7", nullptr},
+        TypedKey{"Alt5", Qt::Key_5, Qt::AltModifier, "5", nullptr},
+        TypedKey{"LetterA", Qt::Key_A, Qt::NoModifier, "a", nullptr},
+        TypedKey{"Backspace", Qt::Key_Backspace, Qt::NoModifier, "\b", nullptr},
+        TypedKey{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace lptseg::test

@@ -43,18 +43,41 @@ struct Hands {
     void Release(QWidget& c, bool over) {
         QTest::mouseRelease(&c, Qt::LeftButton, {}, over ? On(c) : QPoint(-9, -9));
     }
-    void Key(QEvent::Type type, int key, Qt::KeyboardModifiers mods = {}, bool repeat = false) {
+    // Each key event has its own time, as from the window system, unless given one.
+    void Key(QEvent::Type type, int key, Qt::KeyboardModifiers mods = {}, bool repeat = false,
+             ulong time = 0) {
+        static ulong clock = 0;
         const QString text = key == Qt::Key_Space ? " "
                              : key >= Qt::Key_0 && key <= Qt::Key_9
                                  ? QString(QChar('0' + key - Qt::Key_0))
                                  : QString();
         QKeyEvent event(type, key, mods, text, repeat);
+        event.setTimestamp(time ? time : ++clock);
         QApplication::sendEvent(form.focusWidget() ? form.focusWidget() : &form, &event);
     }
     void Type(int key, Qt::KeyboardModifiers mods = {}) {
         Key(QEvent::KeyPress, key, mods);
         Key(QEvent::KeyRelease, key, mods);
     }
+    // X's auto-repeat of a held Space: a release and a press with one timestamp,
+    // which Qt marks as a repeat only when it saw both at once.
+    void SpaceRepeat(bool marked, bool settleBetween = false) {
+        const ulong time = 1'000'000 + ++repeats;
+        Key(QEvent::KeyRelease, Qt::Key_Space, {}, marked, time);
+        if (settleBetween)
+            Settle();
+        Key(QEvent::KeyPress, Qt::Key_Space, {}, marked, time);
+    }
+    // Space goes up, and the moment in which a repeat could still follow passes.
+    void SpaceUp() {
+        Key(QEvent::KeyRelease, Qt::Key_Space);
+        Settle();
+    }
+    void Settle() {
+        if (auto* button = dynamic_cast<CommandButton*>(form.focusWidget()))
+            button->SettleSpaceRelease();
+    }
+    static inline ulong repeats = 0;
 };
 
 // Focus changes reach the controls only in the active window.
@@ -74,8 +97,9 @@ bool LookTimerRuns(CommandButton& b) {
 
 // Scripts on one button: k its key typed, r the key's auto-repeat, e Enter,
 // m mouse press, u release over it, x release off it, o drag off, n drag back on,
-// s Space down, S Space up, R Space auto-repeat, t Tab, l the pressed look ends,
-// w 150 ms pass for real.
+// s Space down, S Space up, U Space up and its wait for a repeat passes for real,
+// R Space auto-repeat marked, X not marked, L its press too late to hold the
+// release back, t Tab, l the pressed look ends, w 150 ms pass for real.
 struct Overlap {
     const char* name;
     const char* script;
@@ -127,11 +151,16 @@ TEST_P(OverlapTest, EveryCompletedPressWritesOnce) {
             hands.Key(QEvent::KeyPress, Qt::Key_Space);
             break;
         case 'S':
+            hands.SpaceUp();
+            break;
+        case 'U':
             hands.Key(QEvent::KeyRelease, Qt::Key_Space);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !b.ShowsPressed(); }, 2000));
             break;
         case 'R':
-            hands.Key(QEvent::KeyRelease, Qt::Key_Space, {}, true);
-            hands.Key(QEvent::KeyPress, Qt::Key_Space, {}, true);
+        case 'X':
+        case 'L':
+            hands.SpaceRepeat(*c == 'R', *c == 'L');
             break;
         case 't':
             hands.Type(Qt::Key_Tab);
@@ -159,7 +188,9 @@ INSTANTIATE_TEST_SUITE_P(
             Overlap{"KeyThenSpace", "kslS", 2}, Overlap{"EnterThenSpace", "eslS", 2},
             Overlap{"EnterThenMouse", "emlu", 2}, Overlap{"RepeatsThenMouse", "krrmlu", 4},
             Overlap{"MouseHeldThenKey", "mklu", 2}, Overlap{"SpaceHeldThenEnter", "selS", 2},
-            Overlap{"SpaceRepeatIsOnePress", "sRRklS", 2}, Overlap{"MouseAroundSpace", "msSu", 2},
+            Overlap{"SpaceRepeatIsOnePress", "sRXRklS", 2},
+            Overlap{"HeldSpaceWritesOnItsRelease", "sXXXU", 1},
+            Overlap{"LateRepeatStartsNoPress", "sLXXS", 1}, Overlap{"MouseAroundSpace", "msSu", 2},
             Overlap{"MouseAndSpaceCrossed", "msuS", 2}, Overlap{"KeyThenDragOff", "kmlox", 1},
             Overlap{"KeyThenDragOffAndBack", "kmlonu", 2},
             Overlap{"DragOffLeavesSpaceAlone", "smoxS", 1},
@@ -351,11 +382,12 @@ TEST_F(PressTest, RandomPressesMatchTheModel) {
             spaceDown = true;
             did = "space down";
         } else if (action == 6 && chance(30)) {
-            hands.Key(QEvent::KeyRelease, Qt::Key_Space, {}, true);
-            hands.Key(QEvent::KeyPress, Qt::Key_Space, {}, true);
+            // Qt's own option buttons may take an unmarked repeat as a click; selecting
+            // an option again writes nothing, but the model does not follow that.
+            hands.SpaceRepeat(chance(50) || !dynamic_cast<CommandButton*>(form->focusWidget()));
             did = "space repeat";
         } else if (action == 6) {
-            hands.Key(QEvent::KeyRelease, Qt::Key_Space);
+            hands.SpaceUp();
             model->SpaceRelease();
             spaceDown = false;
             did = "space up";
