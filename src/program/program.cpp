@@ -132,6 +132,9 @@ int RunMain(int argc, char* argv[], const ProgramInfo& program, const PortWriter
     const CommandLine line = ParseCommandLine(arguments, program.takesFtdi, program.takesPort);
     if (const auto status = BeforeApplication(line, program))
         return *status;
+    HoldQtMessagesWhileStarting(program.name);
+    QApplication app(argc, argv);
+    QtStarted();
     // A port named on the command line is looked for here, before any window:
     // if it is not there, that is said like a wrong command line, but it is the
     // system that lacks it.
@@ -142,9 +145,6 @@ int RunMain(int argc, char* argv[], const ProgramInfo& program, const PortWriter
         std::cerr << program.name << ": " << error.what() << std::endl;
         return 1;
     }
-    HoldQtMessagesWhileStarting(program.name);
-    QApplication app(argc, argv);
-    QtStarted();
     return RunWindow(*port);
 }
 
