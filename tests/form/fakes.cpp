@@ -8,10 +8,15 @@
 
 namespace lptseg::test {
 
+std::string Write(int port, int byte) {
+    return "PortOut " + FormatPort(static_cast<std::int16_t>(port)) + " " +
+           FormatByte(static_cast<std::uint8_t>(byte));
+}
+
 void RecordingPort::PortOut(std::int16_t Port, std::uint8_t Data) {
     if (fail)
         throw PortError("Port " + FormatPort(Port) + " ne odgovara.");
-    log_.push_back("PortOut " + FormatPort(Port) + " " + FormatByte(Data));
+    log_.push_back(Write(Port, Data));
 }
 
 void RecordingErrors::Show(QWidget* parent, const QString& shownTitle, const QString& message) {

@@ -36,6 +36,9 @@ namespace lptseg::test {
 // Port writes, beeps and error reports go into one log, so their order shows.
 using Log = std::vector<std::string>;
 
+// A port write as the log shows it: "PortOut 0x378 0x51".
+std::string Write(int port, int byte);
+
 class RecordingPort : public PortWriter {
 public:
     explicit RecordingPort(Log& log) : log_(log) {}
@@ -74,7 +77,7 @@ private:
 
 // A Form1 with fake services, loaded and shown as the program does it.
 class FormTest : public ::testing::Test {
-protected:
+public:
     Log log;
     RecordingPort port{log};
     CountingBeeper beeper{log};

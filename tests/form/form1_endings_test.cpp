@@ -1,68 +1,96 @@
+// Every way the window ends, with the port working and with the port failing:
+// what reaches the port, the user and the exit status, and that nothing is
+// handled afterwards.
 #include "fakes.h"
 
 #include <QTest>
+#include <functional>
 
 namespace lptseg::test {
 namespace {
 
 using ::testing::ElementsAre;
 
-// A signal ends the program like the close box: the one unload write goes to
-// the port chosen now, without beeps, and nothing is handled afterwards.
-TEST_F(FormTest, EndingFromOutsideUnloadsOnceToThePortChosenNow) {
+const Log Beeps(6, "beep");
+const std::string Blank = "PortOut 0x3BC 0x00"; // the port chosen before the ending
+const std::string Box = "error: Port 0x3BC ne odgovara.";
+
+Log Then(Log first, const Log& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+struct Ending {
+    const char* name;
+    bool portFails;
+    std::function<void(FormTest&)> end;
+    Log seen; // port writes, beeps and error boxes
+    int status;
+};
+void PrintTo(const Ending& e, std::ostream* out) {
+    *out << e.name;
+}
+
+// clang-format off
+const Ending Endings[] = {
+    {"CloseButton", false, [](FormTest& t) { t.Click(t.form->Command11); }, Then(Beeps, {Blank}), 0},
+    {"CloseBox", false, [](FormTest& t) { t.form->close(); }, {Blank}, 0},
+    {"Signal", false, [](FormTest& t) { t.form->UnloadAndEnd(143); }, {Blank}, 143},
+    {"DisplayLost", false, [](FormTest& t) { t.form->UnloadWithoutDisplay(); }, {Blank}, 0},
+    {"DisplayLostAfterAnUnload", false, [](FormTest& t) {
+         t.form->Unload(); // the LEDs are dark, though the window's thread got no further
+         EXPECT_FALSE(t.form->UnloadWithoutDisplay());
+     }, {Blank}, 0},
+    {"ClickWithThePortDown", true, [](FormTest& t) { t.Click(t.form->Command6); }, {Box}, 1},
+    {"CloseButtonWithThePortDown", true, [](FormTest& t) { t.Click(t.form->Command11); },
+     Then(Beeps, {Box}), 1},
+    {"CloseBoxWithThePortDown", true, [](FormTest& t) { t.form->close(); }, {Box}, 1},
+    // Nobody waits for a box at these endings: the failure goes to standard error only.
+    {"SignalWithThePortDown", true, [](FormTest& t) { t.form->UnloadAndEnd(130); }, {}, 130},
+    {"DisplayLostWithThePortDown", true, [](FormTest& t) {
+         EXPECT_FALSE(t.form->UnloadWithoutDisplay());
+     }, {}, 0},
+};
+// clang-format on
+
+class EndingTest : public FormTest, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(EndingTest, BlanksThePortChosenNowOnceAndHandlesNothingAfter) {
+    const Ending& ending = GetParam();
     ASSERT_TRUE(Open());
     Click(form->op3bc);
     Click(form->Command4);
     log.clear();
-    form->UnloadAndEnd(143);
-    EXPECT_THAT(log, ElementsAre("PortOut 0x3BC 0x00"));
-    EXPECT_TRUE(form->Ended());
-    EXPECT_EQ(form->ExitStatus(), 143);
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(form->Timer3.Enabled());
-    form->UnloadAndEnd(130);
+    port.fail = ending.portFails;
+    ending.end(*this);
+    EXPECT_EQ(log, ending.seen);
+    EXPECT_EQ(form->ExitStatus(), ending.status);
+    if (!ending.seen.empty() && ending.seen.back() == Box) {
+        EXPECT_TRUE(errors.shownOverWindow); // the box comes up over the window
+    }
+    // No further event is handled: another ending, the close box, a queued click.
+    port.fail = false;
+    form->UnloadAndEnd(129);
     form->close();
     form->Command3.click();
     QTest::qWait(50);
-    EXPECT_EQ(log.size(), 1u);
-    EXPECT_EQ(form->ExitStatus(), 143);
+    EXPECT_EQ(log, ending.seen);
+    EXPECT_EQ(form->ExitStatus(), ending.status);
 }
 
-// Nobody waits for a box at an ending from outside: the failure goes to
-// standard error only and the ending keeps its status.
-TEST_F(FormTest, FailureOfTheUnloadAfterASignalShowsNoBoxAndKeepsTheStatus) {
-    ASSERT_TRUE(Open());
-    log.clear();
+INSTANTIATE_TEST_SUITE_P(Endings, EndingTest, ::testing::ValuesIn(Endings),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FormTest, FailureAtLoadIsShownBeforeTheWindowAndEndsWithStatusOne) {
     port.fail = true;
-    form->UnloadAndEnd(130);
-    EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(form->Ended());
-    EXPECT_EQ(form->ExitStatus(), 130);
-}
-
-// With the display gone only the unload write is left to do, once.
-TEST_F(FormTest, UnloadWithoutDisplayWritesOnceAndNotAfterAnUnload) {
-    ASSERT_TRUE(Open());
-    Click(form->op278);
-    Click(form->Command3);
-    log.clear();
-    EXPECT_TRUE(form->UnloadWithoutDisplay());
-    EXPECT_FALSE(form->UnloadWithoutDisplay());
-    EXPECT_THAT(log, ElementsAre("PortOut 0x278 0x00"));
-
-    ASSERT_TRUE(Open());
-    form->Unload(); // blanked the LEDs already, though the window's thread got no further
-    log.clear();
-    EXPECT_FALSE(form->UnloadWithoutDisplay());
-    EXPECT_TRUE(log.empty());
-}
-
-TEST_F(FormTest, FailedUnloadWithoutDisplayShowsNoBox) {
-    ASSERT_TRUE(Open());
-    log.clear();
-    port.fail = true;
-    EXPECT_FALSE(form->UnloadWithoutDisplay());
-    EXPECT_TRUE(log.empty()); // the message goes to standard error only
+    EXPECT_FALSE(Open());
+    EXPECT_THAT(log, ElementsAre("error: Port 0x378 ne odgovara."));
+    EXPECT_FALSE(errors.shownOverWindow);
+    EXPECT_EQ(errors.title, "Upravljanje 7-segmentnim diodnim zaslonom");
+    EXPECT_EQ(form->ExitStatus(), 1);
+    EXPECT_FALSE(form->Timer1.Enabled());
+    form->Show(); // the program would not show it; even so it stays hidden
+    EXPECT_FALSE(form->isVisible());
 }
 
 } // namespace

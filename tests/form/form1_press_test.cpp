@@ -207,11 +207,6 @@ const std::string Wiring = "cdegbfa";
 const char* const Lit[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
                              "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
 
-std::string Write(int port, int byte) {
-    char text[32];
-    std::snprintf(text, sizeof text, "PortOut 0x%03X 0x%02X", port, byte);
-    return text;
-}
 
 // What the program should do, press by press. Command buttons count each press
 // on its own; option buttons keep the one down state of a standard button.
