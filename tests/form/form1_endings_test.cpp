@@ -37,7 +37,7 @@ const Ending Endings[] = {
     {"CloseBox", false, [](FormTest& t) { t.form->close(); }, {Blank}, 0},
     {"Signal", false, [](FormTest& t) { t.form->UnloadAndEnd(143); }, {Blank}, 143},
     {"DisplayLost", false, [](FormTest& t) { t.form->UnloadWithoutDisplay(); }, {Blank}, 0},
-    {"DisplayLostAfterAnUnload", false, [](FormTest& t) {
+    {"UnloadThenDisplayLost", false, [](FormTest& t) {
          t.form->Unload(); // the LEDs are dark, though the window's thread got no further
          EXPECT_FALSE(t.form->UnloadWithoutDisplay());
      }, {Blank}, 0},
@@ -65,6 +65,8 @@ TEST_P(EndingTest, BlanksThePortChosenNowOnceAndHandlesNothingAfter) {
     ending.end(*this);
     EXPECT_EQ(log, ending.seen);
     EXPECT_EQ(form->ExitStatus(), ending.status);
+    // The window goes at once, unless the display went first.
+    EXPECT_EQ(form->isVisible(), std::string(ending.name).starts_with("DisplayLost"));
     if (!ending.seen.empty() && ending.seen.back() == Box) {
         EXPECT_TRUE(errors.shownOverWindow); // the box comes up over the window
     }
