@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTest>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <utility>
@@ -111,15 +112,25 @@ TEST_F(FormTest, PictureBoxShowsWhatDrawingTheTextThereShows) {
     }
     form->Picture2.Cls();
     EXPECT_EQ(Shown(form->Picture2), Drawn(form->Picture2, {}, {}, ""));
-    // After Cls printing starts at the top left, and each Print on the next line.
-    form->Picture2.SetCurrentX(600);
-    form->Picture2.SetCurrentY(60);
-    form->Picture2.Cls();
-    form->Picture2.Print("Velmarin 3.Bt");
-    form->Picture2.Print("Velmarin 3.Bt");
-    const qreal line = QFontMetricsF(form->Picture2.font()).height() * TwipsPerPixel;
-    EXPECT_EQ(Shown(form->Picture2),
-              Drawn(form->Picture2, QColor(255, 0, 0), {{0, 0}, {0, line}}, "Velmarin 3.Bt"));
+    // After Cls printing starts at the top left, and each Print on the next line,
+    // a font's height in whole pixels further down.
+    PictureBox& box = form->Picture2;
+    const auto line = static_cast<float>(std::round(QFontMetricsF(box.font()).height()) * 15);
+    auto printTwice = [&](bool placed) {
+        box.Cls();
+        for (float y : {0.0f, line}) {
+            if (placed) {
+                box.SetCurrentX(0);
+                box.SetCurrentY(y);
+            }
+            box.Print("Velmarin 3.Bt");
+        }
+        return Shown(box);
+    };
+    const QImage placed = printTwice(true);
+    box.SetCurrentX(600);
+    box.SetCurrentY(60);
+    EXPECT_EQ(printTwice(false), placed);
 }
 
 // What the user sees after some ticks: the banner's own text in its colour,
