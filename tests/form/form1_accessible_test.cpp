@@ -59,6 +59,14 @@ TEST_F(FormTest, ScreenReaderMeetsTheWindowOneFigureAndTheAddressGroup) {
     EXPECT_EQ(Named(*group, QAccessible::RadioButton), NamesOf({"378", "278", "3BC"}));
     EXPECT_EQ(Named(window, QAccessible::RadioButton).size(), 3u);
     EXPECT_EQ(Named(window, QAccessible::Button).size(), 12u);
+    // Which option is selected is read too, and follows a click.
+    auto checked = [this](OptionButton& option) {
+        return QAccessible::queryAccessibleInterface(&option)->state().checked != 0;
+    };
+    EXPECT_TRUE(checked(form->op378));
+    Click(form->op278);
+    EXPECT_TRUE(checked(form->op278));
+    EXPECT_FALSE(checked(form->op378));
 }
 
 TEST_F(FormTest, ScreenReaderReadsWhatTheFigureShows) {
