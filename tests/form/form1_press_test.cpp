@@ -99,7 +99,7 @@ bool LookTimerRuns(CommandButton& b) {
 // m mouse press, u release over it, x release off it, o drag off, n drag back on,
 // s Space down, S Space up, U Space up and its wait for a repeat passes for real,
 // R Space auto-repeat marked, X not marked, L its press too late to hold the
-// release back, t Tab, l the pressed look ends, w 150 ms pass for real.
+// release back, t Tab, l the pressed look ends, w it runs out for real.
 struct Overlap {
     const char* name;
     const char* script;
@@ -169,7 +169,7 @@ TEST_P(OverlapTest, EveryCompletedPressWritesOnce) {
             b.EndPressedLook();
             break;
         case 'w':
-            QTest::qWait(150);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !LookTimerRuns(b); }, 2000));
             break;
         default:
             FAIL() << "bad script step " << *c;
