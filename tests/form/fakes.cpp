@@ -40,6 +40,13 @@ void FormTest::Click(QWidget& control) {
     QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, where);
 }
 
+std::string Shows(SegmentSet lit) {
+    std::string figure;
+    for (SegmentLetter s : AllSegments)
+        figure += lit.contains(s) ? 'R' : 'W';
+    return figure;
+}
+
 std::string FormTest::Figure() {
     TextBox* boxes[] = {&form->txt1[0], &form->txt3[0], &form->txt6[3], &form->txt7[2],
                         &form->txt5[2], &form->txt2[1], &form->txt4[1]};

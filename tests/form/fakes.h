@@ -76,6 +76,9 @@ private:
 };
 
 // A Form1 with fake services, loaded and shown as the program does it.
+// How the figure shows a set of lit segments, as Figure() reads it.
+std::string Shows(SegmentSet lit);
+
 class FormTest : public ::testing::Test {
 public:
     Log log;
@@ -89,7 +92,7 @@ public:
     // Creates and loads the window; true if it loaded and is shown.
     bool Open();
     void Click(QWidget& control);
-    // The colour each segment a..g shows, as "R" (lit), "W" (dark) or another name.
+    // The colour each segment a..g shows: R lit, W dark, ? anything else.
     std::string Figure();
     Log Writes() const;
 };
