@@ -98,30 +98,17 @@ const Scenario Scenarios[] = {
          f.ClearDisplay();
      },
      Then(Then({"378 00"}, AllDark), Then({"378 00"}, AllDark))},
-    {"Option278MovesLaterWritesAndWritesNothing",
+    {"OptionsMoveLaterWritesAndWriteNothingThemselves",
      [](FakeDisplay& f) {
-         f.selected = op278;
-         f.SelectPort(op278);
+         for (PortOption option : {op278, op3bc, op378}) {
+             f.selected = option;
+             f.SelectPort(option);
+             f.WriteUnloadZero();
+         }
+         f.SelectPort(op278); // not the selected one: ignored
          f.WriteUnloadZero();
      },
-     {"278 00"}},
-    {"Option3BCMovesLaterWrites",
-     [](FakeDisplay& f) {
-         f.selected = op3bc;
-         f.SelectPort(op3bc);
-         f.SelectPort(op378); // not selected: ignored
-         f.WriteUnloadZero();
-     },
-     {"3BC 00"}},
-    {"OptionBackTo378",
-     [](FakeDisplay& f) {
-         f.selected = op278;
-         f.SelectPort(op278);
-         f.selected = op378;
-         f.SelectPort(op378);
-         f.WriteUnloadZero();
-     },
-     {"378 00"}},
+     {"278 00", "3BC 00", "378 00", "378 00"}},
     {"FailedWriteLeavesTheFigureAlone",
      [](FakeDisplay& f) {
          f.portFails = true;
