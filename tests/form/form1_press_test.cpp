@@ -85,12 +85,16 @@ protected:
 // What the random run cannot do: let real time pass. Scripts on "7" or "Brisi":
 // k its key, m mouse down, u mouse up, w the key's pressed look runs out for
 // real, s Space down, X its auto-repeat, L a repeat too late to hold the
-// release back, S Space up, U Space up and the wait for a repeat passes for real.
+// release back, V Space up, S Space up and the wait for a repeat is over,
+// U Space up and that wait passes for real.
 struct Timing {
     const char* name;
     const char* script;
     int writes;
 };
+void PrintTo(const Timing& timing, std::ostream* out) {
+    *out << timing.script;
+}
 
 class TimingTest : public PressTest,
                    public ::testing::WithParamInterface<std::tuple<Timing, bool>> {};
@@ -113,7 +117,7 @@ TEST_P(TimingTest, EveryCompletedPressWritesOnce) {
             hands.SpaceRepeat(false, *c == 'L');
         else if (*c == 'S')
             hands.SpaceUp();
-        else if (*c == 'U')
+        else if (*c == 'U' || *c == 'V')
             hands.Key(QEvent::KeyRelease, Qt::Key_Space);
         if (*c == 'U' || *c == 'w') {
             EXPECT_TRUE(QTest::qWaitFor(
@@ -130,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
     Presses, TimingTest,
     ::testing::Combine(::testing::Values(Timing{"KeyThenMouseHeldPastTheLook", "kmwu", 2},
                                          Timing{"HeldSpaceWritesOnItsRelease", "sXXXU", 1},
-                                         Timing{"LateRepeatStartsNoPress", "sLXXS", 1}),
+                                         Timing{"LateRepeatStartsNoPress", "sLXXS", 1},
+                                         Timing{"QuickSecondSpaceIsASecondPress", "sVsU", 2}),
                        ::testing::Bool()),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) +
