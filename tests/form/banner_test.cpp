@@ -133,7 +133,8 @@ TEST_F(FormTest, PictureBoxShowsWhatDrawingTheTextThereShows) {
     EXPECT_EQ(printTwice(false), placed);
 }
 
-// What the user sees after some ticks: the banner's own text in its colour,
+// What the user sees after some ticks: the banner's own text in its colour
+// (the number bold, the credit italic),
 // entered from the right edge one 2-pixel step a tick.
 TEST_F(FormTest, BannersScrollTheirTextsInTheirColours) {
     ASSERT_TRUE(Open());
@@ -145,6 +146,8 @@ TEST_F(FormTest, BannersScrollTheirTextsInTheirColours) {
         int ticks;
     } banners[] = {{form->Timer1, form->Picture1, QColor(0, 0, 255), "Velmarin 3.Bt", 60},
                    {form->Timer2, form->Picture2, QColor(255, 0, 0), "Trenutni broj", 21}};
+    EXPECT_TRUE(form->Picture2.font().bold() && !form->Picture2.font().italic());
+    EXPECT_TRUE(form->Picture1.font().italic() && !form->Picture1.font().bold());
     for (auto& b : banners) {
         for (int i = 0; i < b.ticks; ++i)
             b.timer.Fire();

@@ -203,7 +203,7 @@ int Count(const QImage& image, QColor colour) {
 }
 
 // The labels, the frame and the options lie on cyan, more than half of each;
-// the labels' text is dark grey; the frame's caption sits in its top edge left
+// the labels' text is dark grey and bold; the frame's caption sits in its top edge left
 // of the first option, the only dark thing there (the etched border is grey).
 TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
     ASSERT_TRUE(Open());
@@ -217,6 +217,7 @@ TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
     // Antialiased text blends into the background; its full colour must be there.
     EXPECT_GT(Count(form->lbl1.grab().toImage(), QColor(64, 64, 64)), 0);
     EXPECT_GT(Count(form->lbl2.grab().toImage(), QColor(64, 64, 64)), 0);
+    EXPECT_TRUE(form->lbl1.font().bold() && form->lbl2.font().bold());
     const QImage window = form->grab().toImage();
     const QRect frame = form->Frame1.geometry();
     int dark = 0;
