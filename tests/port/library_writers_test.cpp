@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
+using namespace ::testing;
 
 struct Answer {
     int result;

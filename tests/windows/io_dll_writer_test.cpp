@@ -66,8 +66,9 @@ void CheckWrites(const std::string& entry) {
     // catch a sign slip on the way to the library.
     for (auto [port, data] : {std::pair{0x378, 0x00}, {0x278, 0xFF}, {0x3BC, 0x80}, {0xE800, 0x51}})
         writer.PortOut(static_cast<std::int16_t>(port), static_cast<std::uint8_t>(data));
+    IoDllPortWriter("E800").PortOut(0x378, 0x6B); // --port=E800: every write goes there
     Check(Log() == entry + " 0x378 0x00\n" + entry + " 0x278 0xFF\n" + entry + " 0x3BC 0x80\n" +
-                       entry + " 0xE800 0x51\n",
+                       entry + " 0xE800 0x51\n" + entry + " 0xE800 0x6B\n",
           "each write reaches " + entry + " once, in order, port and byte intact");
     const std::uintptr_t before = StackHere();
     bool steady = true;
@@ -76,7 +77,7 @@ void CheckWrites(const std::string& entry) {
         steady = steady && StackHere() == before;
     }
     const std::string log = Log();
-    Check(steady && std::ranges::count(log, '\n') == 10004 &&
+    Check(steady && std::ranges::count(log, '\n') == 10005 &&
               log.ends_with(entry + " 0x278 0x0F\n"),
           "10000 more writes arrive and leave the caller's stack where it was");
 }
