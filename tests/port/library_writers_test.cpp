@@ -117,8 +117,7 @@ void ieee1284_write_data(parport* port, unsigned char data) {
 using Ieee1284Writer = StandIn;
 
 TEST_F(Ieee1284Writer, OpensAndClaimsOnceThenWritesAndReleasesAtTheEnd) {
-    EXPECT_THAT(Write(std::make_unique<lptseg::Ieee1284PortWriter>(), {0x00, 0x51}),
-                ElementsAre("", ""));
+    Write(std::make_unique<lptseg::Ieee1284PortWriter>(), {0x00, 0x51});
     EXPECT_THAT(calls, ElementsAre("find_ports", "open parport0", "claim parport0",
                                    "write_data parport0 0x00", "write_data parport0 0x51",
                                    "release parport0", "close parport0", "free_ports"));
@@ -215,8 +214,7 @@ using FtdiWriter = StandIn;
 TEST_F(FtdiWriter, OpensTheAdapterAskedForOnTheFirstWriteInBitBangModeAndWritesEachByteAlone) {
     Write(std::make_unique<lptseg::FtdiPortWriter>("B2"), {});
     EXPECT_THAT(calls, ElementsAre()); // nothing is opened before the first write
-    EXPECT_THAT(Write(std::make_unique<lptseg::FtdiPortWriter>("B2"), {0x00, 0x51, 0xF7}),
-                ElementsAre("", "", ""));
+    Write(std::make_unique<lptseg::FtdiPortWriter>("B2"), {0x00, 0x51, 0xF7});
     // Closed at the end without leaving bit-bang mode, which would light segment c.
     EXPECT_THAT(calls, ElementsAre("new", "find_all 0403:6001", "get_strings A1", "get_strings B2",
                                    "open_dev B2", "set_bitmode 0xFF 0x01", "list_free",
