@@ -7,7 +7,7 @@
 
 #include <fstream>
 #include <gmock/gmock.h>
-#include <sstream>
+#include <iterator>
 
 using namespace lptseg;
 
@@ -16,9 +16,7 @@ TEST(TraceWriter, EveryWriteIsOneLineFlushedAtOnce) {
     const std::string path = ::testing::TempDir() + "trace";
     std::ofstream out(path);
     const auto seen = [&] {
-        std::ostringstream text;
-        text << std::ifstream(path).rdbuf();
-        return text.str();
+        return std::string(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {});
     };
     TracePortWriter(out).PortOut(0x378, 0x0B);
     EXPECT_EQ(seen(), "PortOut 0x378 0x0B\n");

@@ -20,8 +20,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -50,9 +50,7 @@ void Check(bool ok, const std::string& what) {
 
 // The writes the stand-in has logged, a line each.
 std::string Log() {
-    std::ostringstream log;
-    log << std::ifstream("calls.log").rdbuf();
-    return log.str();
+    return std::string(std::istreambuf_iterator<char>(std::ifstream("calls.log").rdbuf()), {});
 }
 
 __attribute__((noinline)) std::uintptr_t StackHere() {
@@ -81,12 +79,6 @@ void CheckWrites(const std::string& entry) {
           "10000 more writes arrive and leave the caller's stack where it was");
 }
 
-std::string WrongWidth(const std::string& found, const std::string& matching) {
-    return found + " je " + otherWidth + "na biblioteka, a ovaj lptseg.exe je " + width +
-           "ni program, pa je ne može učitati. Stavite uz lptseg.exe " + width + "nu biblioteku " +
-           matching + " ili pokrenite " + otherWidth + "ni lptseg.exe.";
-}
-
 // The system's own words for an error, ending in a full stop.
 std::string SystemSays(DWORD error) {
     char text[256] = "";
@@ -103,8 +95,8 @@ const std::map<std::string, std::string> failures = {
     {"neither", "Nije pronađena ni biblioteka IO.dll ni biblioteka InpOut, pa se na port ne može pisati. Ovaj lptseg.exe je " + width + "ni program: stavite u mapu u kojoj je lptseg.exe " + width + "nu biblioteku IO.dll" + (bits == 32 ? " (za 32-bitni Windows XP)" : "") + " ili " + inpOut + " (za Windows 7 do 11)."},
     {"no-port-out", "Biblioteka IO.dll nema ulaznu točku PortOut: " + SystemSays(ERROR_PROC_NOT_FOUND) + " Stavite uz lptseg.exe IO.dll koji izvozi PortOut."},
     {"no-out32", "Biblioteka " + inpOut + " nema ulaznu točku Out32: " + SystemSays(ERROR_PROC_NOT_FOUND) + " Stavite uz lptseg.exe " + inpOut + " koji izvozi Out32."},
-    {"other-bitness", WrongWidth("IO.dll", "IO.dll")},
-    {"inpout-other-bitness", WrongWidth(otherInpOut, inpOut)},
+    {"other-bitness", "IO.dll je " + otherWidth + "na biblioteka, a ovaj lptseg.exe je " + width + "ni program, pa je ne može učitati. Stavite uz lptseg.exe " + width + "nu biblioteku IO.dll ili pokrenite " + otherWidth + "ni lptseg.exe."},
+    {"inpout-other-bitness", otherInpOut + " je " + otherWidth + "na biblioteka, a ovaj lptseg.exe je " + width + "ni program, pa je ne može učitati. Stavite uz lptseg.exe " + width + "nu biblioteku " + inpOut + " ili pokrenite " + otherWidth + "ni lptseg.exe."},
     {"driver-unloadable", "Biblioteku " + inpOut + " nije moguće učitati, pa se Out32 ne može pozvati: " + SystemSays(ERROR_DLL_INIT_FAILED) + " Stavite " + inpOut + " u mapu u kojoj je lptseg.exe."},
     {"driver-closed", "Upravljački program biblioteke " + inpOut + " nije učitan, pa se na port ne može pisati. Pokrenite lptseg.exe jednom kao administrator (desni klik, pa Pokreni kao administrator) da ga InpOut instalira; poslije toga lptseg radi i bez administratorskih prava."}};
 // clang-format on
