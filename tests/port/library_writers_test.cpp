@@ -145,7 +145,7 @@ TEST_P(Ieee1284WriterFails, SaysWhyAndWritesNothing) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Port, Ieee1284WriterFails, ::testing::Values(
     Failure{"SearchFailed", {{"find_ports", {E1284_NOMEM}}}, {"Popis paralelnih portova nije moguće pročitati: nema dovoljno memorije."}},
-    Failure{"OpenRefused", {{"find_ports", {E1284_OK, EACCES}}, {"open parport0", {E1284_NOTAVAIL}}}, {"Paralelni port parport0 (0x378) nije moguće otvoriti. Razlog: pristup portu nije dostupan na ovom sustavu. Provjerite", "ppdev"}},
+    Failure{"OpenTimedOut", {{"find_ports", {E1284_OK, EACCES}}, {"open parport0", {E1284_TIMEDOUT}}}, {"Paralelni port parport0 (0x378) nije moguće otvoriti. Razlog: pogreška libieee1284 -3. Provjerite", "ppdev"}},
     Failure{"OpenOutOfMemory", {{"open parport0", {E1284_NOMEM, ENOMEM}}}, {"Razlog: nema dovoljno memorije, " + std::string(std::strerror(ENOMEM)) + ". Provjerite"}},
     Failure{"ClaimDenied", {{"claim parport0", {E1284_SYS, EPERM}}}, {"parport0 (0x378) nije moguće preuzeti", "Nema dozvole za /dev/parport0", "grupe", "ppdev"}},
     Failure{"ClaimBusy", {{"claim parport0", {E1284_SYS, EBUSY}}}, {"/dev/parport0 upravo koristi drugi program", "pokušajte ponovno"}},
