@@ -1,0 +1,270 @@
+// The writers that reach the port through a library, linked against scripted
+// stand-ins for libieee1284 and libftdi1: the same C functions, each call
+// recorded as a line of text and answered as the case scripts.
+#include "port_error.h"
+#include "port_writer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <gmock/gmock.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace ::testing;
+
+struct Answer {
+    int result;
+    int error = 0; // errno after the call; 0 leaves it as it was
+};
+inline std::vector<std::string> calls;
+inline std::map<std::string, Answer> answers; // by the recorded call; any other succeeds
+
+inline int Call(const std::string& call, int success = 0) {
+    calls.push_back(call);
+    const auto scripted = answers.find(call);
+    const Answer answer = scripted == answers.end() ? Answer{success} : scripted->second;
+    if (answer.error != 0)
+        errno = answer.error;
+    return answer.result;
+}
+
+inline long Count(const std::string& prefix) {
+    return std::count_if(calls.begin(), calls.end(),
+                         [&](const std::string& call) { return call.starts_with(prefix); });
+}
+
+inline std::string Hex(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", value);
+    return text;
+}
+
+// Writes each byte to 0x378 in turn; the writer ends with the call. What each
+// write said: "" if it went through, else the message of its PortError.
+inline std::vector<std::string> Write(std::unique_ptr<lptseg::PortWriter> writer,
+                                      const std::vector<int>& bytes) {
+    std::vector<std::string> said;
+    for (const int byte : bytes) {
+        try {
+            writer->PortOut(0x378, static_cast<std::uint8_t>(byte));
+            said.emplace_back();
+        } catch (const lptseg::PortError& error) {
+            said.emplace_back(error.what());
+        }
+    }
+    return said;
+}
+
+// A case where the writer fails: the calls that fail, and what the message says.
+struct Failure {
+    const char* name;
+    std::map<std::string, Answer> answers;
+    std::vector<std::string> says;
+    std::string serial = ""; // the FTDI adapter asked for
+};
+const auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
+// Each case starts with no calls, nothing scripted and errno left over from elsewhere.
+class StandIn : public ::testing::Test {
+protected:
+    void SetUp() override {
+        calls.clear();
+        answers.clear();
+        errno = EBUSY;
+    }
+};
+
+#ifndef _WIN32
+// libieee1284 that knows one port, parport0 at 0x378, for what a real kernel in
+// a guest (tests/kernel) cannot be made to do: a failed search, a failure other
+// than a missing device or permission, a claim refused or busy, and the exact
+// order of the calls.
+#include "ieee1284_port_writer.h"
+
+#include <ieee1284.h>
+
+static parport port0{"parport0", 0x378, 0, nullptr, nullptr};
+
+extern "C" {
+int ieee1284_find_ports(parport_list* list, int) {
+    if (const int result = Call("find_ports"))
+        return result;
+    static parport* found[] = {&port0};
+    *list = {1, found};
+    return E1284_OK;
+}
+void ieee1284_free_ports(parport_list*) {
+    Call("free_ports");
+}
+int ieee1284_open(parport* port, int, int*) {
+    return Call("open " + std::string(port->name));
+}
+int ieee1284_close(parport* port) {
+    return Call("close " + std::string(port->name));
+}
+int ieee1284_claim(parport* port) {
+    return Call("claim " + std::string(port->name));
+}
+void ieee1284_release(parport* port) {
+    Call("release " + std::string(port->name));
+}
+void ieee1284_write_data(parport* port, unsigned char data) {
+    Call("write_data " + std::string(port->name) + " " + Hex(data));
+}
+} // extern "C"
+
+using Ieee1284Writer = StandIn;
+
+TEST_F(Ieee1284Writer, OpensAndClaimsOnceThenWritesAndReleasesAtTheEnd) {
+    Write(std::make_unique<lptseg::Ieee1284PortWriter>(), {0x00, 0x51});
+    EXPECT_THAT(calls, ElementsAre("find_ports", "open parport0", "claim parport0",
+                                   "write_data parport0 0x00", "write_data parport0 0x51",
+                                   "release parport0", "close parport0", "free_ports"));
+}
+
+class Ieee1284WriterFails : public Ieee1284Writer, public ::testing::WithParamInterface<Failure> {};
+
+// The write says why and what to do, and writes nothing. A port opened but not
+// claimed is closed again; the list is freed once, if it was made.
+TEST_P(Ieee1284WriterFails, SaysWhyAndWritesNothing) {
+    answers = GetParam().answers;
+    const std::string said = Write(std::make_unique<lptseg::Ieee1284PortWriter>(), {0x51})[0];
+    for (const std::string& words : GetParam().says)
+        EXPECT_THAT(said, HasSubstr(words));
+    EXPECT_EQ(Count("write_data"), 0);
+    EXPECT_EQ(Count("close"), Count("claim"));
+    EXPECT_EQ(Count("free_ports"), GetParam().name == std::string("SearchFailed") ? 0 : 1);
+}
+
+// A call that succeeds may leave errno set (EACCES below, EBUSY from before the
+// case); what a failure says must come from the call that failed.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Port, Ieee1284WriterFails, ::testing::Values(
+    Failure{"SearchFailed", {{"find_ports", {E1284_NOMEM}}}, {"Popis paralelnih portova nije moguće pročitati: nema dovoljno memorije."}},
+    Failure{"OpenTimedOut", {{"find_ports", {E1284_OK, EACCES}}, {"open parport0", {E1284_TIMEDOUT}}}, {"Paralelni port parport0 (0x378) nije moguće otvoriti. Razlog: pogreška libieee1284 -3. Provjerite", "ppdev"}},
+    Failure{"OpenOutOfMemory", {{"open parport0", {E1284_NOMEM, ENOMEM}}}, {"Razlog: nema dovoljno memorije, " + std::string(std::strerror(ENOMEM)) + ". Provjerite"}},
+    Failure{"ClaimDenied", {{"claim parport0", {E1284_SYS, EPERM}}}, {"parport0 (0x378) nije moguće preuzeti", "Nema dozvole za /dev/parport0", "grupe", "ppdev"}},
+    Failure{"ClaimBusy", {{"claim parport0", {E1284_SYS, EBUSY}}}, {"/dev/parport0 upravo koristi drugi program", "pokušajte ponovno"}},
+    Failure{"ClaimRefused", {{"open parport0", {E1284_OK, EACCES}}, {"claim parport0", {E1284_NOTAVAIL}}}, {"parport0 (0x378) nije moguće preuzeti. Razlog: pristup portu nije dostupan na ovom sustavu."}}), CaseName);
+// clang-format on
+#endif
+
+#ifdef LPTSEG_HAVE_FTDI
+// libftdi1 with three adapters, A1, B2 and C3, on the bus.
+#include "ftdi_port_writer.h"
+
+#include <ftdi.h>
+
+static std::vector<std::string> adapters = {"A1", "B2", "C3"};
+// libusb_device is opaque: the stand-in hands out its adapters' serial numbers.
+static const std::string& Serial(libusb_device* device) {
+    return *reinterpret_cast<std::string*>(device);
+}
+
+extern "C" {
+ftdi_context* ftdi_new() {
+    return Call("new") == 0 ? new ftdi_context{} : nullptr;
+}
+void ftdi_free(ftdi_context* ftdi) {
+    Call("free");
+    delete ftdi;
+}
+// Answers the number of adapters found: scripted, or all of them.
+int ftdi_usb_find_all(ftdi_context*, ftdi_device_list** list, int vendor, int product) {
+    char ids[16];
+    std::snprintf(ids, sizeof ids, "%04x:%04x", vendor, product);
+    const int found = Call("find_all " + std::string(ids), static_cast<int>(adapters.size()));
+    *list = nullptr;
+    for (int i = found - 1; i >= 0; --i)
+        *list = new ftdi_device_list{*list, reinterpret_cast<libusb_device*>(&adapters[i])};
+    return found;
+}
+void ftdi_list_free(ftdi_device_list** list) {
+    Call("list_free");
+    while (ftdi_device_list* entry = *list) {
+        *list = entry->next;
+        delete entry;
+    }
+}
+int ftdi_usb_get_strings(ftdi_context*, libusb_device* device, char*, int, char*, int, char* serial,
+                         int size) {
+    std::snprintf(serial, static_cast<std::size_t>(size), "%s", Serial(device).c_str());
+    return Call("get_strings " + Serial(device));
+}
+int ftdi_usb_open_dev(ftdi_context*, libusb_device* device) {
+    return Call("open_dev " + Serial(device));
+}
+int ftdi_set_bitmode(ftdi_context*, unsigned char mask, unsigned char mode) {
+    return Call("set_bitmode " + Hex(mask) + " " + Hex(mode));
+}
+int ftdi_write_data(ftdi_context*, const unsigned char* data, int size) {
+    std::string call = "write";
+    for (int i = 0; i < size; ++i)
+        call += " " + Hex(data[i]);
+    return Call(call, size);
+}
+int ftdi_usb_close(ftdi_context*) {
+    return Call("close");
+}
+const char* ftdi_get_error_string(ftdi_context*) {
+    return "fake libftdi error";
+}
+} // extern "C"
+
+using FtdiWriter = StandIn;
+
+// An empty serial number takes the first adapter: the failures below open A1.
+TEST_F(FtdiWriter, OpensTheAdapterAskedForOnTheFirstWriteInBitBangModeAndWritesEachByteAlone) {
+    Write(std::make_unique<lptseg::FtdiPortWriter>("B2"), {});
+    EXPECT_THAT(calls, ElementsAre()); // nothing is opened before the first write
+    Write(std::make_unique<lptseg::FtdiPortWriter>("B2"), {0x00, 0x51, 0xF7});
+    // Closed at the end without leaving bit-bang mode, which would light segment c.
+    EXPECT_THAT(calls, ElementsAre("new", "find_all 0403:6001", "get_strings A1", "get_strings B2",
+                                   "open_dev B2", "set_bitmode 0xFF 0x01", "list_free",
+                                   "write 0x00", "write 0x51", "write 0xF7", "close", "free"));
+}
+
+const std::string UdevRule = "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"0403\", "
+                             "ATTRS{idProduct}==\"6001\", GROUP=\"plugdev\", MODE=\"0660\"";
+
+class FtdiWriterFails : public FtdiWriter, public ::testing::WithParamInterface<Failure> {};
+
+// The first write fails and says why and what to do; the second fails too and
+// reaches no adapter. Whatever was made is freed: the adapter closed if it was
+// opened, each list made, the context last.
+TEST_P(FtdiWriterFails, SaysWhyAndWritesNoMore) {
+    answers = GetParam().answers;
+    const auto said =
+        Write(std::make_unique<lptseg::FtdiPortWriter>(GetParam().serial), {0x11, 0x5B});
+    for (const std::string& words : GetParam().says)
+        EXPECT_THAT(said[0], HasSubstr(words));
+    EXPECT_NE(said[1], "");
+    EXPECT_EQ(Count("write 0x5B"), 0);
+    EXPECT_EQ(Count("close"), Count("set_bitmode"));
+    EXPECT_EQ(Count("list_free"), Count("find_all"));
+    EXPECT_EQ(calls.back(), answers.count("new") ? "new" : "free");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Adapter, FtdiWriterFails, ::testing::Values(
+    Failure{"NoLibusb", {{"new", {1}}}, {"libusb", "USB"}},
+    Failure{"NoBusList", {{"find_all 0403:6001", {-5}}}, {"Popis USB uređaja", "fake libftdi error, libftdi -5"}},
+    Failure{"NoAdapter", {{"find_all 0403:6001", {0}}}, {"Nije pronađen nijedan FTDI adapter FT232R ili FT245R (USB 0403:6001)"}},
+    Failure{"SerialAbsentListsThosePresent", {{"get_strings B2", {-9}}}, {"\"Z9\" nije priključen", "A1, (serijski broj nije čitljiv), C3"}, "Z9"},
+    Failure{"SerialUnreadableWithoutPermission", {{"get_strings A1", {-4}}}, {"Nema dozvole", UdevRule, "plugdev"}, "A1"},
+    Failure{"OpenDenied", {{"open_dev A1", {-4}}}, {"Nema dozvole", UdevRule, "udevadm"}},
+    Failure{"DetachDenied", {{"open_dev A1", {-8}}}, {"Nema dozvole", UdevRule}},
+    Failure{"DriverHoldsConfiguration", {{"open_dev A1", {-3}}}, {"ftdi_sio", "rmmod"}},
+    Failure{"DriverHoldsInterface", {{"open_dev A1", {-5}}}, {"ftdi_sio", "rmmod"}},
+    Failure{"DriverNotDetached", {{"open_dev A1", {-11}}}, {"ftdi_sio", "rmmod"}},
+    Failure{"ResetFailed", {{"open_dev A1", {-6}}}, {"nije moguće otvoriti", "fake libftdi error, libftdi -6"}},
+    Failure{"NoBitBang", {{"set_bitmode 0xFF 0x01", {-1}}}, {"bit-bang", "FT232R ili FT245R"}},
+    // Unplugged: a failed bulk write, or nothing written.
+    Failure{"UnpluggedWriteFailed", {{"write 0x11", {-1}}}, {"nije moguće pisati", "fake libftdi error", "iskopčan"}},
+    Failure{"UnpluggedNothingWritten", {{"write 0x11", {0}}}, {"nije moguće pisati", "iskopčan"}}), CaseName);
+// clang-format on
+#endif
