@@ -58,13 +58,12 @@ has_writes() { [ "$(writes)" -ge "$1" ]; }
 declare -A at=([1]="100 24" [7]="100 144" [8]="52 184" [Brisi]="76 224" [Zatvori]="76 244"
   [278]="216 284" [3BC]="288 284")
 
-# One step of a case. The program is started by "start", which comes first
-# unless the table places it later; "window" waits for its window. A control's
-# name clicks it; +N waits for N
-# port writes, =N checks that there are N; a signal's name sends it; "box"
-# dismisses the message box, "alone" also checks that the main window is not
-# shown beside it; "ended" waits for the program to end; words joined by ':'
-# are a command (xdotool:key:Delete); any other word is a function of the caller.
+# One step of a case. "start" starts the program (first, unless the table
+# places it later); "window" waits for its window; a control's name clicks it;
+# +N waits for N port writes, =N checks that there are N; a signal's name sends
+# it; "box" dismisses the message box, "alone" also checks that the main window
+# is not shown beside it; "ended" waits for the program to end; words joined by
+# ':' are a command (xdotool:key:Delete); any other word, a function of the caller.
 step() {
   if [ -n "${at[$1]:-}" ]; then
     step window
