@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# End to end: the real lptseg-sim (and lptseg where no port is needed) on an
+# Xvfb display of its own, driven by real X input, one case a line (run_cases
+# in xvfb_session.sh). Without a display: --help, --version, misuse and Qt that
+# cannot start. Under X: clicks and keys give their port writes; every ending
+# blanks the LEDs with its status; a trace that cannot be written; failures at
+# load shown in a message box alone; the window centred on a bare X server and
+# under openbox, whose close box ends it too.
+#   programs_e2e.sh LPTSEG-SIM LPTSEG [ftdi]
+set -euo pipefail
+sim=$1 lptseg=$2
+source "$(dirname "$0")/xvfb_session.sh"
+for tool in setxkbmap openbox xprop script; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (run scripts/setup.sh)"
+done
+mkfifo "$work/fifo"
+free=59 # a display with no server behind it
+while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do free=$((free + 1)); done
+
+# The reader of the trace takes one line and goes; or it never reads, and the
+# pipe is full.
+reader() { head -n 1 <"$work/fifo" >"$work/out"; }
+stuck() {
+  exec 3<"$work/fifo"
+  step window
+  dd if=/dev/zero of="$work/fifo" bs=1 count=1M oflag=nonblock status=none 2>/dev/null || true
+}
+# The terminal that shows the trace, then closed: the program is hung up.
+terminal() {
+  script -qc "tty >'$work/tty'; exec sleep 1000" /dev/null </dev/null >/dev/null &
+  terminal=$! helpers+=" $!"
+  wait_for test -s "$work/tty" || fail "$case: no terminal"
+  tty=$(cat "$work/tty")
+}
+hangup() { kill -KILL "$terminal"; wait "$terminal" 2>/dev/null || true; }
+# The X server stopped (the window's thread soon blocks on the full
+# connection), continued, killed.
+stop_x() { kill -STOP "$xvfb_pid"; sleep 2; }
+cont_x() { kill -CONT "$xvfb_pid"; }
+kill_x() { kill "$xvfb_pid"; xvfb_pid=; }
+
+openbox() {
+  command openbox --sm-disable >/dev/null 2>&1 &
+  wm=$! helpers+=" $!"
+  wait_for eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+}
+# The numbers of a CARDINAL property (of -root or -id WINDOW), then the ones
+# given for when it is not set.
+cardinals() { echo "$(xprop $1 "$2" | grep -o '= .*' | tr -d '=,')" "${@:3}"; }
+framed() { [ -n "$(cardinals "-id $win" _NET_FRAME_EXTENTS)" ]; }
+# The whole frame, title bar included, centred on the screen's free area to
+# within 1 px (twice the centres, so that half pixels stay whole numbers).
+centred() {
+  step window
+  [ -z "${wm:-}" ] || wait_for framed || fail "the window was not framed"
+  sleep 0.5 # let the window settle where it goes
+  read -r left right top bottom _ <<<"$(cardinals "-id $win" _NET_FRAME_EXTENTS 0 0 0 0)"
+  read -r area_x area_y area_w area_h _ <<<"$(cardinals -root _NET_WORKAREA 0 0 1024 768)"
+  eval "$(xwininfo -id "$win" | awk '/Absolute upper-left X/ { print "X=" $4 } /Absolute upper-left Y/ { print "Y=" $4 }
+    /Width:/ { print "WIDTH=" $2 } /Height:/ { print "HEIGHT=" $2 }')"
+  dx=$((2 * (X - left) + WIDTH + left + right - 2 * area_x - area_w))
+  dy=$((2 * (Y - top) + HEIGHT + top + bottom - 2 * area_y - area_h))
+  [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || fail "$case: the frame is off the centre by ($dx, $dy)/2 px"
+}
+# Neither maximise nor resize offered, and a resize request refused.
+fixed() {
+  xprop -id "$win" _NET_WM_ALLOWED_ACTIONS | grep -q _NET_WM_ACTION_CLOSE || fail "openbox lists no allowed actions"
+  ! xprop -id "$win" _NET_WM_ALLOWED_ACTIONS | grep -Eq 'MAXIMIZE|RESIZE' || fail "openbox offers to maximise or resize"
+  xdotool windowsize "$win" 500 500
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  [ "${WIDTH}x${HEIGHT}" = 343x356 ] || fail "resized through the window manager to ${WIDTH}x${HEIGHT}"
+}
+
+skip='^$'
+[ "${3:-}" = ftdi ] || { skip=--ftdi; echo "NOTE: lptseg is built without the FTDI writer; --ftdi is not run"; }
+run_cases < <(grep -v -e "$skip" <<CASES
+sim    | -u DISPLAY | --help    | - | 0 | ^Uporaba: lptseg-sim .*Delete.*Brisi | ^$
+sim    | -u DISPLAY | --version | - | 0 | ^lptseg-sim [0-9]+\.[0-9]+ Licenca: GNU GPL, inačica 3 ili novija \(GPL-3\.0-or-later\)\.$ | ^$
+sim    | -u DISPLAY | --bogus   | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „--bogus“\..*--help
+sim    | -u DISPLAY | -         | - | 1 | ^$ | X zaslon nije zadan.*DISPLAY
+sim    | -u DISPLAY | -display :$free | - | 1 | ^$ | ^lptseg-sim: nije moguće spojiti se na X zaslon „:$free“
+sim    | QT_QPA_PLATFORM=offscreen DISPLAY=:$free | -platform xcb | - | 1 | ^$ | X zaslon „:$free“
+sim    | -u DISPLAY | --platform=offscreen | - | 1 | ^$ | ^lptseg-sim: Qt ne može pokrenuti grafičku platformu „xcb“\. .*-platform
+lptseg | -          | --help >/dev/full | - | 1 | - | ^lptseg: pomoć nije moguće ispisati na standardni izlaz
+sim    | QT_QPA_PLATFORM=minimal | >/dev/full | - | 1 | - | Simulirani zapis 0x00
+sim    | | -platform offscreen -style nosuchstyle >/dev/full | - | 1 | - | style override .nosuchstyle.*Simulirani zapis 0x00 .*nije moguće ispisati
+sim    | - | - | centred 7 +2 Brisi +3 278 8 +4 xdotool:keydown:space sleep:1.5 =4 xdotool:keyup:space +5 setxkbmap:fr xdotool:key:shift+egrave:ctrl+shift+egrave:shift+agrave +7 Zatvori | 0 | ^378:00 378:51 378:00 278:FF 278:FF 278:51 278:F7 278:00$ | simuliran
+sim    | - | -         | 7 +2 TERM               | SIGTERM | ^378:00 378:51 378:00$ | -
+sim    | - | -         | 278 7 +2 INT            | SIGINT | ^378:00 278:51 278:00$ | -
+sim    | - | -         | 3BC 7 +2 HUP            | SIGHUP | ^378:00 3BC:51 3BC:00$ | -
+sim    | - | -         | 7 +2 STOP TERM INT CONT | SIGINT | ^378:00 378:51 378:00$ | -
+sim    | - | -         | 7 +2 stop_x TERM ended cont_x | SIGTERM | ^378:00 378:51 378:00$ | -
+sim    | - | >\$tty    | terminal start window hangup HUP | SIGHUP | - | nije moguće ispisati
+sim    | - | >$work/fifo | reader 7 box          | 1   | ^378:00$ | 0x51
+sim    | - | >$work/fifo | stuck 7 TERM ended exec:3<&- | SIGTERM | - | -
+sim    | - | >&-       | box                     | 1   | - | Standardni izlaz je zatvoren
+sim    | - | <&- 2>&-  | 7 +2 TERM               | SIGTERM | ^378:00 378:51 378:00$ | -
+sim    | - | >/dev/full | alone                  | 1   | - | nije moguće ispisati na standardni izlaz
+lptseg | - | --ftdi    | alone                   | 1   | ^$ | Nije pronađen nijedan FTDI adapter .*FT232R
+sim    | -u DISPLAY | -display $DISPLAY | openbox start centred fixed xdotool:key:alt+F4 | 0 | ^378:00 378:00$ | -
+sim    | - | -         | 7 +2 kill_x             | 1   | ^378:00 378:51 378:00$ | Veza sa zaslonom je prekinuta
+CASES
+)
+echo "PASS: every case as a user sees it"
