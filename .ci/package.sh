@@ -66,8 +66,9 @@ dpkg-query -L lptseg >"$work/files"
 [ "$(dpkg-query -S /usr/bin/lptseg-sim | cut -d: -f1)" = lptseg ] ||
   fail "/usr/bin/lptseg-sim does not come from the package"
 
-echo "== installed lptseg-sim under Xvfb =="
-bash tests/e2e/sim_e2e.sh /usr/bin/lptseg-sim "$build/tests/e2e/wm_close"
+echo "== the installed programs under Xvfb =="
+ftdi=$(grep -q '^LPTSEG_FTDI:BOOL=ON' "$build/CMakeCache.txt" && echo ftdi || true)
+bash tests/e2e/programs_e2e.sh /usr/bin/lptseg-sim /usr/bin/lptseg $ftdi
 
 echo "== purge =="
 "${as_root[@]}" dpkg --purge lptseg

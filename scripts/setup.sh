@@ -20,7 +20,7 @@ test_packages=(
   mingw-w64 wine wine64 wine32:i386
 )
 # Only for the tests: the kernel test boots Linux guests under QEMU (tests/kernel).
-kernel_test_packages=(qemu-system-x86 linux-image-amd64 busybox-static cpio kmod xz-utils)
+kernel_test_packages=(qemu-system-x86 linux-image-amd64 busybox-static cpio kmod)
 packages+=("${kernel_test_packages[@]}")
 
 case $what in
