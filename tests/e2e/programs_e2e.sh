@@ -89,7 +89,7 @@ sim    | - | - | centred 7 +2 Brisi +3 278 8 +4 xdotool:keydown:space sleep:1.5 
 sim    | - | -         | 7 +2 TERM               | SIGTERM | ^378:00 378:51 378:00$ | -
 sim    | - | -         | 278 7 +2 INT            | SIGINT | ^378:00 278:51 278:00$ | -
 sim    | - | -         | 3BC 7 +2 HUP            | SIGHUP | ^378:00 3BC:51 3BC:00$ | -
-sim    | - | -         | 7 +2 STOP TERM INT CONT | SIGINT | ^378:00 378:51 378:00$ | -
+sim    | - | -         | 7 +2 STOP TERM INT CONT | SIGINT,SIGTERM | ^378:00 378:51 378:00$ | -
 sim    | - | -         | 7 +2 stop_x TERM ended cont_x | SIGTERM | ^378:00 378:51 378:00$ | -
 sim    | - | >\$tty    | terminal start window hangup HUP | SIGHUP | - | nije moguće ispisati
 sim    | - | >$work/fifo | reader 7 box          | 1   | ^378:00$ | 0x51

@@ -66,6 +66,9 @@ struct Failure {
     std::vector<std::string> says;
     std::string serial = ""; // the FTDI adapter asked for
 };
+inline void PrintTo(const Failure& failure, std::ostream* out) {
+    *out << failure.name;
+}
 const auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
 // Each case starts with no calls, nothing scripted and errno left over from elsewhere.
