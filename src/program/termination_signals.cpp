@@ -29,23 +29,42 @@ int loopPipe[2] = {-1, -1};
 int watchPipe[2] = {-1, -1};
 std::atomic<int> signalled{0};
 std::atomic<bool> endingBegun{false};
-static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free &&
+                  std::atomic<unsigned>::is_always_lock_free,
               "used in a signal handler");
 
 void Send(int end, unsigned char number) {
     [[maybe_unused]] const auto written = write(end, &number, 1);
 }
 
+// The signals still pending when the first was taken. Any thread may take
+// them, and a late one only after the ending has begun: they still belong to
+// that one ending.
+std::atomic<unsigned> pendingWithFirst{0};
+
+unsigned Bit(int signal) {
+    return 1u << static_cast<unsigned>(signal);
+}
+
 extern "C" void OnSignal(int signal) {
-    if (endingBegun) { // the program is already ending: end it now
-        std::signal(signal, SIG_DFL);
+    if (endingBegun) {
+        if ((pendingWithFirst.fetch_and(~Bit(signal)) & Bit(signal)) != 0)
+            return;
+        std::signal(signal, SIG_DFL); // a further signal: end now
         std::raise(signal);
         return;
     }
     int none = 0;
-    if (!signalled.compare_exchange_strong(none, signal))
-        return; // pending together with the first: one ending for both
+    if (!signalled.compare_exchange_strong(none, signal)) {
+        pendingWithFirst.fetch_and(~Bit(signal)); // taken already: one ending for both
+        return;
+    }
     const int saved = errno;
+    sigset_t pending;
+    sigpending(&pending);
+    for (int other : handled)
+        if (sigismember(&pending, other) == 1)
+            pendingWithFirst.fetch_or(Bit(other));
     Send(loopPipe[1], static_cast<unsigned char>(signal));
     Send(watchPipe[1], static_cast<unsigned char>(signal));
     errno = saved;
