@@ -226,6 +226,25 @@ TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
             dark += window.pixelColor(x, y).lightness() < 100;
     EXPECT_GE(dark, 20);
     EXPECT_EQ(form->Frame1.Caption(), "Adresa");
+
+    // The etched border, lit from the top left: coming in from the left or the
+    // top one meets a grey line then a white one; from the right or the bottom,
+    // a white one then a grey one.
+    const QImage etched = form->Frame1.grab().toImage();
+    auto firstTwo = [&etched](QPoint at, QPoint step) {
+        std::vector<QColor> met;
+        for (; etched.rect().contains(at) && met.size() < 2; at += step)
+            if (etched.pixelColor(at) != QColor(0, 255, 255))
+                met.push_back(etched.pixelColor(at));
+        return met;
+    };
+    const std::vector<QColor> greyWhite{QColor(128, 128, 128), Qt::white};
+    const std::vector<QColor> whiteGrey{Qt::white, QColor(128, 128, 128)};
+    const int x = etched.width() * 3 / 4, y = etched.height() * 3 / 4;
+    EXPECT_EQ(firstTwo({0, y}, {1, 0}), greyWhite) << "left";
+    EXPECT_EQ(firstTwo({x, 0}, {0, 1}), greyWhite) << "top";
+    EXPECT_EQ(firstTwo({etched.width() - 1, y}, {-1, 0}), whiteGrey) << "right";
+    EXPECT_EQ(firstTwo({x, etched.height() - 1}, {0, -1}), whiteGrey) << "bottom";
 }
 
 // Black pixels on each side of the rectangle inset by `inset`, within six
