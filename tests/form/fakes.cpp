@@ -40,6 +40,11 @@ void FormTest::Click(QWidget& control) {
     QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, where);
 }
 
+std::vector<CommandButton*> Keypad(Form1& f) {
+    return {&f.Command10, &f.Command1, &f.Command9, &f.Command8, &f.Command7,
+            &f.Command6,  &f.Command5, &f.Command4, &f.Command3, &f.Command2};
+}
+
 std::string Shows(SegmentSet lit) {
     std::string figure;
     for (SegmentLetter s : AllSegments)

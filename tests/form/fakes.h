@@ -76,6 +76,9 @@ private:
 };
 
 // A Form1 with fake services, loaded and shown as the program does it.
+// The ten digit buttons in digit order, "0" to "9" (their names do not follow it).
+std::vector<CommandButton*> Keypad(Form1& form);
+
 // How the figure shows a set of lit segments, as Figure() reads it.
 std::string Shows(SegmentSet lit);
 

@@ -95,10 +95,8 @@ struct Narrow {
 
 TEST(ClockTextFallback, TakesTheLongestFormThatFits) {
     const Narrow table[] = {
-        {"de_DE", 40, false, "22:58:58", "28.09.26"},
-        {"fr_CA", 10, false, "22 h 58", "2026-09-28"},
-        {"sq_AL", 8, false, "22:58:58", "28.9.26"},
-        {"ne_NP", 8, true, "22:58:58", "26/9/28"},
+        {"de_DE", 40, false, "22:58:58", "28.09.26"}, {"fr_CA", 10, false, "22 h 58", "2026-09-28"},
+        {"sq_AL", 8, false, "22:58:58", "28.9.26"},   {"ne_NP", 8, true, "22:58:58", "26/9/28"},
         {"as_IN", 12, true, "22:58:58", "28-9-2026"},
     };
     for (const Narrow& n : table) {
@@ -114,21 +112,16 @@ TEST(ClockTextFallback, TakesTheLongestFormThatFits) {
     }
 }
 
-std::vector<CommandButton*> DigitButtons(Form1& f) {
-    return {&f.Command10, &f.Command1, &f.Command2, &f.Command3, &f.Command4,
-            &f.Command5,  &f.Command6, &f.Command7, &f.Command8, &f.Command9};
-}
-
 TEST_F(FormTest, KeypadTimersRecolourOnlyTheDigits) {
     ASSERT_TRUE(Open());
     form->Timer4.Fire();
-    for (CommandButton* digit : DigitButtons(*form))
+    for (CommandButton* digit : Keypad(*form))
         EXPECT_EQ(Face(*digit), QColor(255, 65, 35)) << digit->text().toStdString();
     EXPECT_EQ(Face(form->Command12), QColor(255, 255, 0));
     EXPECT_EQ(Face(form->Command11), QColor(0, 255, 0));
 
     form->Timer5.Fire();
-    for (CommandButton* digit : DigitButtons(*form))
+    for (CommandButton* digit : Keypad(*form))
         EXPECT_EQ(Face(*digit), QColor(195, 65, 35)) << digit->text().toStdString();
     EXPECT_EQ(Face(form->Command12), QColor(255, 255, 0));
 

@@ -24,18 +24,17 @@ using ::testing::Gt;
 TEST_F(FormTest, ControlsLineUpAsDesigned) {
     ASSERT_TRUE(Open());
     Form1& f = *form;
-    const QWidget* digits[] = {&f.Command10, &f.Command1, &f.Command9, &f.Command8, &f.Command7,
-                               &f.Command6,  &f.Command5, &f.Command4, &f.Command3, &f.Command2};
+    const std::vector<CommandButton*> digits = Keypad(f);
     auto at = [](const QWidget& w) { return w.geometry(); };
     const QRect zero = at(*digits[0]), one = at(*digits[1]), two = at(*digits[2]);
     EXPECT_LT(zero.right(), one.left());
     EXPECT_LT(zero.bottom(), two.top());
     for (int d = 0; d < 10; ++d)
-        EXPECT_EQ(at(*digits[d]), zero.translated((d % 2) * (one.x() - zero.x()),
-                                                  (d / 2) * (two.y() - zero.y())))
+        EXPECT_EQ(at(*digits[d]),
+                  zero.translated((d % 2) * (one.x() - zero.x()), (d / 2) * (two.y() - zero.y())))
             << "digit " << d;
-    for (QWidget* w : std::initializer_list<QWidget*>{&f.Command12, &f.Command11, &f.Frame1,
-                                                      &f.Picture1})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{&f.Command12, &f.Command11, &f.Frame1, &f.Picture1})
         EXPECT_EQ(w->x(), zero.x()) << w->metaObject()->className();
     EXPECT_EQ(at(f.Command12).right(), one.right());
     EXPECT_EQ(at(f.Command11).right(), one.right());
@@ -132,9 +131,7 @@ TEST_F(FormTest, ButtonsLookAsDesignedRaisedAndPressed) {
     std::vector<Row> rows = {
         {form->Command12, "Brisi", yellow, {FontSpec::MsSansSerif, 9.75, true}},
         {form->Command11, "Zatvori", QColor(0, 255, 0), {FontSpec::MsSansSerif, 13.5, true, true}}};
-    CommandButton* keypad[] = {&form->Command10, &form->Command1, &form->Command9, &form->Command8,
-                               &form->Command7,  &form->Command6, &form->Command5, &form->Command4,
-                               &form->Command3,  &form->Command2};
+    const std::vector<CommandButton*> keypad = Keypad(*form);
     for (int digit = 0; digit <= 9; ++digit)
         rows.push_back(
             {*keypad[digit], QString::number(digit), yellow, {FontSpec::MsSansSerif, 18}});

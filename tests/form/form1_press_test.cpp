@@ -39,9 +39,9 @@ struct Hands {
     // Each key event has its own time, as from the window system, unless given one.
     void Key(QEvent::Type type, int key, Qt::KeyboardModifiers mods = {}, bool repeat = false,
              ulong time = 0) {
-        const QString text = key == Qt::Key_Space                    ? QString(" ")
+        const QString text = key == Qt::Key_Space                   ? QString(" ")
                              : key >= Qt::Key_0 && key <= Qt::Key_9 ? QString(QChar(key))
-                                                                     : QString();
+                                                                    : QString();
         QKeyEvent event(type, key, mods, text, repeat);
         event.setTimestamp(time ? time : ++clock);
         QApplication::sendEvent(form.focusWidget() ? form.focusWidget() : &form, &event);
@@ -161,8 +161,7 @@ struct Model {
     QWidget* focus = nullptr;
 
     explicit Model(Form1& f) : focus(f.focusWidget()) {
-        for (auto* w : {&f.Command10, &f.Command1, &f.Command9, &f.Command8, &f.Command7,
-                        &f.Command6, &f.Command5, &f.Command4, &f.Command3, &f.Command2})
+        for (CommandButton* w : Keypad(f))
             controls.push_back({w, Digit, int(controls.size())});
         controls.push_back({&f.Command12, Clear, 0});
         controls.push_back({&f.Command11, Close, 0});
@@ -220,14 +219,15 @@ struct Model {
 
 TEST_F(PressTest, RandomPressesMatchTheModel) {
     const char* fixed = std::getenv("LPTSEG_SEED");
-    const unsigned seed = fixed ? unsigned(std::strtoul(fixed, nullptr, 10)) : std::random_device{}();
+    const unsigned seed =
+        fixed ? unsigned(std::strtoul(fixed, nullptr, 10)) : std::random_device{}();
     std::printf("LPTSEG_SEED=%u\n", seed);
     std::mt19937 rng(seed);
     auto pick = [&](int n) { return int(rng() % unsigned(n)); };
     auto chance = [&](int percent) { return pick(100) < percent; };
     // The keys that press a button: the ten digits, Delete, and Enter on the focused one.
-    const int keys[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3,      Qt::Key_4,
-                        Qt::Key_5, Qt::Key_6, Qt::Key_7, Qt::Key_8,      Qt::Key_9,
+    const int keys[] = {Qt::Key_0,      Qt::Key_1,      Qt::Key_2,    Qt::Key_3, Qt::Key_4,
+                        Qt::Key_5,      Qt::Key_6,      Qt::Key_7,    Qt::Key_8, Qt::Key_9,
                         Qt::Key_Delete, Qt::Key_Return, Qt::Key_Enter};
 
     ASSERT_TRUE(OpenActive());
@@ -259,7 +259,8 @@ TEST_F(PressTest, RandomPressesMatchTheModel) {
                 }
             }
             over = true;
-            did = (twice ? "double click on " : "mouse down on ") + held->widget->text().toStdString();
+            did = (twice ? "double click on " : "mouse down on ") +
+                  held->widget->text().toStdString();
         } else if (action < 3 && chance(30)) {
             over = chance(50);
             Hands::Send(*held->widget, QEvent::MouseMove, over);
