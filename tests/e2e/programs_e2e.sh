@@ -39,6 +39,12 @@ stop_x() { kill -STOP "$xvfb_pid"; sleep 2; }
 cont_x() { kill -CONT "$xvfb_pid"; }
 kill_x() { kill "$xvfb_pid"; xvfb_pid=; }
 
+# The standard descriptors the program found closed are open on /dev/null.
+on_null() {
+  for fd in "$@"; do
+    [ "$(readlink "/proc/$pid/fd/$fd")" = /dev/null ] || fail "$case: descriptor $fd is not open on /dev/null"
+  done
+}
 openbox() {
   command openbox --sm-disable >/dev/null 2>&1 &
   wm=$! helpers+=" $!"
@@ -95,7 +101,7 @@ sim    | - | >\$tty    | terminal start window hangup HUP | SIGHUP | - | nije mo
 sim    | - | >$work/fifo | reader 7 box          | 1   | ^378:00$ | 0x51
 sim    | - | >$work/fifo | stuck 7 TERM ended exec:3<&- | SIGTERM | - | -
 sim    | - | >&-       | box                     | 1   | - | Standardni izlaz je zatvoren
-sim    | - | <&- 2>&-  | 7 +2 TERM               | SIGTERM | ^378:00 378:51 378:00$ | -
+sim    | - | <&- 2>&-  | 7 +2 on_null:0:2 TERM   | SIGTERM | ^378:00 378:51 378:00$ | -
 sim    | - | >/dev/full | alone                  | 1   | - | nije moguće ispisati na standardni izlaz
 lptseg | - | --ftdi    | alone                   | 1   | ^$ | Nije pronađen nijedan FTDI adapter .*FT232R
 sim    | -u DISPLAY | -display $DISPLAY | openbox start centred fixed xdotool:key:alt+F4 | 0 | ^378:00 378:00$ | -

@@ -3,6 +3,9 @@
 #include "port_address.h"
 #include "port_error.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QRadioButton>
 #include <QTest>
 
@@ -13,36 +16,75 @@ std::string Write(int port, int byte) {
            FormatByte(static_cast<std::uint8_t>(byte));
 }
 
-void RecordingPort::PortOut(std::int16_t Port, std::uint8_t Data) {
-    if (fail)
+void FormTest::PortOut(std::int16_t Port, std::uint8_t Data) {
+    if (portFails)
         throw PortError("Port " + FormatPort(Port) + " ne odgovara.");
-    log_.push_back(Write(Port, Data));
+    log.push_back(Write(Port, Data));
 }
 
-void RecordingErrors::Show(QWidget* parent, const QString& shownTitle, const QString& message) {
+// The timers must have stopped when a box comes up: nothing moves behind it.
+void FormTest::Show(QWidget* parent, const QString& shownTitle, const QString& message) {
     shownOverWindow = parent != nullptr && parent->isVisible();
     title = shownTitle;
-    log_.push_back("error: " + message.toStdString());
+    log.push_back("error: " + message.toStdString());
+    for (Timer* timer : Timers(*form))
+        if (timer->Enabled())
+            log.push_back("a timer runs behind the box");
 }
 
 bool FormTest::Open() {
-    form = std::make_unique<Form1>(port, services);
+    form = std::make_unique<Form1>(*this, services_);
     if (!form->Load())
         return false;
     form->Show();
     return form->isVisible();
 }
 
-void FormTest::Click(QWidget& control) {
-    // An option button is clicked on its round indicator, anything else in its middle.
+QPoint On(QWidget& control) {
     const bool option = qobject_cast<QRadioButton*>(&control) != nullptr;
-    const QPoint where = option ? QPoint(8, control.height() / 2) : control.rect().center();
-    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, where);
+    return option ? QPoint(8, control.height() / 2) : control.rect().center();
+}
+
+void FormTest::Click(QWidget& control) {
+    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, On(control));
+}
+
+void SendMouse(QWidget& control, QEvent::Type type, bool over) {
+    const QPoint at = over ? On(control) : QPoint(-9, -9);
+    const auto button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, control.mapToGlobal(at), button, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&control, &event);
+}
+
+int Count(const QImage& image, QColor colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+int InkIn(const QImage& image) {
+    return image.width() * image.height() - Count(image, QColor(0, 255, 255));
+}
+
+PaintWatch::PaintWatch(QWidget& widget) {
+    widget.installEventFilter(this);
+}
+
+bool PaintWatch::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::Paint)
+        painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
 }
 
 std::vector<CommandButton*> Keypad(Form1& f) {
     return {&f.Command10, &f.Command1, &f.Command9, &f.Command8, &f.Command7,
             &f.Command6,  &f.Command5, &f.Command4, &f.Command3, &f.Command2};
+}
+
+std::vector<Timer*> Timers(Form1& f) {
+    return {&f.Timer1, &f.Timer2, &f.Timer3, &f.Timer4, &f.Timer5};
 }
 
 std::string Shows(SegmentSet lit) {

@@ -5,7 +5,10 @@
 #include "services.h"
 
 #include <QColor>
+#include <QEvent>
+#include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -24,12 +27,6 @@ inline void PrintTo(const QString& s, std::ostream* out) {
 inline void PrintTo(const QRect& r, std::ostream* out) {
     *out << r.width() << 'x' << r.height() << '+' << r.x() << '+' << r.y();
 }
-inline void PrintTo(const QSize& s, std::ostream* out) {
-    *out << s.width() << 'x' << s.height();
-}
-inline void PrintTo(const QPoint& p, std::ostream* out) {
-    *out << '(' << p.x() << ", " << p.y() << ')';
-}
 
 namespace lptseg::test {
 
@@ -39,58 +36,55 @@ using Log = std::vector<std::string>;
 // A port write as the log shows it: "PortOut 0x378 0x51".
 std::string Write(int port, int byte);
 
-class RecordingPort : public PortWriter {
-public:
-    explicit RecordingPort(Log& log) : log_(log) {}
-    void PortOut(std::int16_t Port, std::uint8_t Data) override;
-    bool fail = false; // every write throws PortError while set
-
-private:
-    Log& log_;
-};
-
-class CountingBeeper : public Beeper {
-public:
-    explicit CountingBeeper(Log& log) : log_(log) {}
-    void Beep() override { log_.push_back("beep"); }
-
-private:
-    Log& log_;
-};
-
-class FixedClock : public Clock {
-public:
-    QDateTime now{QDate(2026, 12, 6), QTime(23, 5, 9)};
-    QDateTime Now() const override { return now; }
-};
-
-class RecordingErrors : public ErrorReport {
-public:
-    explicit RecordingErrors(Log& log) : log_(log) {}
-    void Show(QWidget* parent, const QString& title, const QString& message) override;
-    bool shownOverWindow = false;
-    QString title;
-
-private:
-    Log& log_;
-};
-
 // A Form1 with fake services, loaded and shown as the program does it.
 // The ten digit buttons in digit order, "0" to "9" (their names do not follow it).
 std::vector<CommandButton*> Keypad(Form1& form);
 
+// The five timers, Timer1 to Timer5.
+std::vector<Timer*> Timers(Form1& form);
+
 // How the figure shows a set of lit segments, as Figure() reads it.
 std::string Shows(SegmentSet lit);
 
-class FormTest : public ::testing::Test {
+// Pixels of one colour; pixels not of the window's cyan background.
+int Count(const QImage& image, QColor colour);
+int InkIn(const QImage& image);
+
+// Everything a widget repaints from its creation on, until `painted` is cleared.
+struct PaintWatch : QObject {
+    explicit PaintWatch(QWidget& widget);
+    bool eventFilter(QObject*, QEvent* event) override;
+    QRegion painted;
+};
+
+// Where a control is clicked: an option on its round indicator, anything else in its middle.
+QPoint On(QWidget& control);
+
+// A mouse move with the left button held, or the second press of a double
+// click, on the control or off it, as the window system delivers it.
+// (QTest::mouseMove never reaches the control in Qt 5.)
+void SendMouse(QWidget& control, QEvent::Type type, bool over);
+
+// A Form1 loaded and shown as the program does it, with the system faked:
+// port writes, beeps and error boxes go into one log, so their order shows,
+// and the clock stands still until a test moves it.
+class FormTest : public ::testing::Test,
+                 public PortWriter,
+                 public Beeper,
+                 public Clock,
+                 public ErrorReport {
 public:
     Log log;
-    RecordingPort port{log};
-    CountingBeeper beeper{log};
-    FixedClock clock;
-    RecordingErrors errors{log};
-    Services services{beeper, clock, errors};
+    bool portFails = false; // every write throws PortError while set
+    QDateTime now{QDate(2026, 12, 6), QTime(23, 5, 9)};
+    bool shownOverWindow = false; // the last error box came up over the window
+    QString title;                // of the last error box
     std::unique_ptr<Form1> form;
+
+    void PortOut(std::int16_t Port, std::uint8_t Data) override;
+    void Beep() override { log.push_back("beep"); }
+    QDateTime Now() const override { return now; }
+    void Show(QWidget* parent, const QString& title, const QString& message) override;
 
     // Creates and loads the window; true if it loaded and is shown.
     bool Open();
@@ -98,6 +92,9 @@ public:
     // The colour each segment a..g shows: R lit, W dark, ? anything else.
     std::string Figure();
     Log Writes() const;
+
+private:
+    Services services_{*this, *this, *this};
 };
 
 } // namespace lptseg::test

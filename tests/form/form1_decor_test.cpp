@@ -1,30 +1,16 @@
 #include "clock_text.h"
 #include "fakes.h"
+#include "segment_code.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QTest>
-#include <map>
-#include <set>
 
 namespace lptseg::test {
 namespace {
 
-using ::testing::ElementsAre;
-
 QColor Face(QWidget& button) {
     return button.grab().toImage().pixelColor(2, button.height() / 2);
-}
-
-// Pixels of the banner that are not background, in all of it or left of x.
-int InkIn(PictureBox& box, int leftOf = -1) {
-    const QImage& picture = box.Picture();
-    const int right = leftOf < 0 ? picture.width() : leftOf;
-    int ink = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < right; ++x)
-            ink += picture.pixelColor(x, y) != QColor(0, 255, 255);
-    return ink;
 }
 
 // The clock speaks the default locale, which is the user's unless a test sets it.
@@ -36,12 +22,10 @@ struct DefaultLocale {
 TEST_F(FormTest, ClockFillsTheLabelsOnItsFirstTick) {
     const DefaultLocale c(QLocale::c());
     ASSERT_TRUE(Open());
-    EXPECT_EQ(form->lbl1.Caption(), "");
-    EXPECT_EQ(form->lbl2.Caption(), "");
     form->Timer3.Fire();
     EXPECT_EQ(form->lbl1.Caption(), "23:05:09");
     EXPECT_EQ(form->lbl2.Caption(), "6 Dec 2026");
-    clock.now = clock.now.addSecs(1);
+    now = now.addSecs(1);
     form->Timer3.Fire();
     EXPECT_EQ(form->lbl1.Caption(), "23:05:10");
 }
@@ -61,9 +45,9 @@ TEST_F(FormTest, EveryLocalesTimeAndDateShowWholeInTheirLabels) {
     ASSERT_GT(locales.size(), 100);
     for (const QLocale& locale : locales) {
         const DefaultLocale in(locale);
-        for (const QDateTime& now : {QDateTime(QDate(2026, 9, 28), QTime(10, 58, 58)),
-                                     QDateTime(QDate(2026, 12, 28), QTime(22, 58, 58))}) {
-            clock.now = now;
+        for (const QDateTime& time : {QDateTime(QDate(2026, 9, 28), QTime(10, 58, 58)),
+                                      QDateTime(QDate(2026, 12, 28), QTime(22, 58, 58))}) {
+            now = time;
             form->Timer3.Fire();
             for (Label* label : {&form->lbl1, &form->lbl2}) {
                 const QString text = label->Caption();
@@ -112,40 +96,39 @@ TEST(ClockTextFallback, TakesTheLongestFormThatFits) {
     }
 }
 
+// After 26 s the digits turn red, after 39 s dark red; Clear and Close keep
+// their colours, and a digit still works in any colour phase.
 TEST_F(FormTest, KeypadTimersRecolourOnlyTheDigits) {
     ASSERT_TRUE(Open());
-    form->Timer4.Fire();
-    for (CommandButton* digit : Keypad(*form))
-        EXPECT_EQ(Face(*digit), QColor(255, 65, 35)) << digit->text().toStdString();
-    EXPECT_EQ(Face(form->Command12), QColor(255, 255, 0));
-    EXPECT_EQ(Face(form->Command11), QColor(0, 255, 0));
-
-    form->Timer5.Fire();
-    for (CommandButton* digit : Keypad(*form))
-        EXPECT_EQ(Face(*digit), QColor(195, 65, 35)) << digit->text().toStdString();
-    EXPECT_EQ(Face(form->Command12), QColor(255, 255, 0));
-
+    for (auto [timer, red] : {std::pair{&form->Timer4, QColor(255, 65, 35)},
+                              std::pair{&form->Timer5, QColor(195, 65, 35)}}) {
+        timer->Fire();
+        for (CommandButton* digit : Keypad(*form))
+            EXPECT_EQ(Face(*digit), red) << digit->text().toStdString();
+        EXPECT_EQ(Face(form->Command12), QColor(255, 255, 0));
+        EXPECT_EQ(Face(form->Command11), QColor(0, 255, 0));
+    }
     log.clear();
-    Click(form->Command6); // a digit still works in any colour phase
-    EXPECT_THAT(Writes(), ElementsAre("PortOut 0x378 0x6B"));
-    EXPECT_EQ(Figure(), "RWRRWRR");
+    Click(form->Command6);
+    EXPECT_EQ(Writes(), Log{Write(0x378, LookupDigit(5).portByte)});
+    EXPECT_EQ(Figure(), Shows(LookupDigit(5).lit));
 }
 
 TEST_F(FormTest, NoTickIsHandledAfterTheUnload) {
     ASSERT_TRUE(Open());
     Click(form->Command11);
-    for (Timer* t : {&form->Timer1, &form->Timer2, &form->Timer3, &form->Timer4, &form->Timer5})
+    for (Timer* t : Timers(*form))
         t->Fire();
     EXPECT_EQ(form->lbl1.Caption(), "");
     EXPECT_EQ(Face(form->Command1), QColor(255, 255, 0));
-    EXPECT_EQ(InkIn(form->Picture2), 0);
+    EXPECT_EQ(InkIn(form->Picture2.Picture()), 0);
 }
 
 TEST_F(FormTest, TimersRunOnTheirOwn) {
     ASSERT_TRUE(Open());
     // The fast timers tick within a second without any help.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return InkIn(form->Picture2) > 0; }, 2000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return InkIn(form->Picture1) > 0; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return InkIn(form->Picture2.Picture()) > 0; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return InkIn(form->Picture1.Picture()) > 0; }, 2000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->lbl1.Caption().isEmpty(); }, 3000));
 }
 

@@ -10,44 +10,34 @@
 namespace lptseg::test {
 namespace {
 
-struct TypedKey {
-    const char* name;
-    int key;
-    Qt::KeyboardModifiers modifiers;
-    const char* text;
-    int digit; // the digit whose button it presses; -1 for none
-};
-void PrintTo(const TypedKey& key, std::ostream* out) {
-    *out << key.name;
-}
-
-class TypedKeyTest : public FormTest, public ::testing::WithParamInterface<TypedKey> {};
-
-TEST_P(TypedKeyTest, PressesTheDigitItTypes) {
+TEST_F(FormTest, TypedKeysPressTheDigitTheyType) {
+    struct {
+        const char* name;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* text;
+        int digit; // the digit whose button it presses; -1 for none
+    } const keys[] = {{"French shifted 7", Qt::Key_7, Qt::ShiftModifier, "7", 7},
+                      {"keypad 3 with Num Lock", Qt::Key_3, Qt::KeypadModifier, "3", 3},
+                      {"unknown key typing 4", Qt::Key_unknown, Qt::NoModifier, "4", 4},
+                      {"French unshifted 1", Qt::Key_Ampersand, Qt::NoModifier, "&", -1},
+                      {"English shifted 1", Qt::Key_Exclam, Qt::ShiftModifier, "!", -1},
+                      {"Ctrl+1", Qt::Key_1, Qt::ControlModifier, "1", -1},
+                      {"Ctrl+Shift+7", Qt::Key_7, Qt::ControlModifier | Qt::ShiftModifier, "7", -1},
+                      {"Alt+5", Qt::Key_5, Qt::AltModifier, "5", -1},
+                      {"letter a", Qt::Key_A, Qt::NoModifier, "a", -1},
+                      {"Backspace", Qt::Key_Backspace, Qt::NoModifier, "\b", -1},
+                      {"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", -1}};
     ASSERT_TRUE(Open());
-    log.clear();
-    const TypedKey& k = GetParam();
-    QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, QString::fromUtf8(k.text));
-    QApplication::sendEvent(form->focusWidget(), &press);
-    EXPECT_EQ(Writes(), k.digit < 0 ? Log{} : Log{Write(0x378, LookupDigit(k.digit).portByte)});
-    EXPECT_FALSE(form->Ended());
+    for (const auto& k : keys) {
+        log.clear();
+        QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, QString::fromUtf8(k.text));
+        QApplication::sendEvent(form->focusWidget(), &press);
+        EXPECT_EQ(Writes(), k.digit < 0 ? Log{} : Log{Write(0x378, LookupDigit(k.digit).portByte)})
+            << k.name;
+        EXPECT_FALSE(form->Ended()) << k.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Keys, TypedKeyTest,
-    ::testing::Values(TypedKey{"FrenchShifted7", Qt::Key_7, Qt::ShiftModifier, "7", 7},
-                      TypedKey{"KeypadWithNumLock3", Qt::Key_3, Qt::KeypadModifier, "3", 3},
-                      TypedKey{"UnknownCodeTyping4", Qt::Key_unknown, Qt::NoModifier, "4", 4},
-                      TypedKey{"FrenchUnshifted1", Qt::Key_Ampersand, Qt::NoModifier, "&", -1},
-                      TypedKey{"EnglishShifted1", Qt::Key_Exclam, Qt::ShiftModifier, "!", -1},
-                      TypedKey{"Ctrl1", Qt::Key_1, Qt::ControlModifier, "1", -1},
-                      TypedKey{"CtrlShift7", Qt::Key_7, Qt::ControlModifier | Qt::ShiftModifier,
-                               "7", -1},
-                      TypedKey{"Alt5", Qt::Key_5, Qt::AltModifier, "5", -1},
-                      TypedKey{"LetterA", Qt::Key_A, Qt::NoModifier, "a", -1},
-                      TypedKey{"Backspace", Qt::Key_Backspace, Qt::NoModifier, "\b", -1},
-                      TypedKey{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", -1}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace lptseg::test

@@ -2,55 +2,45 @@
 // with what the window's design says, pixel by pixel where the program draws.
 #include "fakes.h"
 
-#include <QApplication>
 #include <QFontMetrics>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
 #include <algorithm>
 #include <functional>
-#include <iostream>
 
 namespace lptseg::test {
 namespace {
 
-using ::testing::Each;
-using ::testing::Gt;
-
 // What a user sees of the layout: the keypad two columns by five rows in
 // reading order with Clear and Close under it as wide as both columns; the
-// figure three bars across and four upright; the number banner, date and time
-// under it; the options in a row in their frame; the credit banner at the foot.
+// figure an eight; the number banner, date and time under it; the options in
+// a row in their frame; the credit banner at the foot; nothing outside.
 TEST_F(FormTest, ControlsLineUpAsDesigned) {
     ASSERT_TRUE(Open());
     Form1& f = *form;
-    const std::vector<CommandButton*> digits = Keypad(f);
     auto at = [](const QWidget& w) { return w.geometry(); };
-    const QRect zero = at(*digits[0]), one = at(*digits[1]), two = at(*digits[2]);
-    EXPECT_LT(zero.right(), one.left());
-    EXPECT_LT(zero.bottom(), two.top());
+    const std::vector<CommandButton*> digits = Keypad(f);
+    const QRect zero = at(*digits[0]);
+    const QPoint column = digits[1]->pos() - zero.topLeft(),
+                 row = digits[2]->pos() - zero.topLeft();
+    EXPECT_TRUE(column.x() > zero.width() && column.y() == 0 && row.x() == 0 &&
+                row.y() > zero.height());
     for (int d = 0; d < 10; ++d)
-        EXPECT_EQ(at(*digits[d]),
-                  zero.translated((d % 2) * (one.x() - zero.x()), (d / 2) * (two.y() - zero.y())))
+        EXPECT_EQ(at(*digits[d]), zero.translated(column * (d % 2) + row * (d / 2)))
             << "digit " << d;
+    EXPECT_TRUE(f.Command12.y() > at(*digits[8]).bottom() && f.Command11.y() > f.Command12.y());
     for (QWidget* w :
          std::initializer_list<QWidget*>{&f.Command12, &f.Command11, &f.Frame1, &f.Picture1})
         EXPECT_EQ(w->x(), zero.x()) << w->metaObject()->className();
-    EXPECT_EQ(at(f.Command12).right(), one.right());
-    EXPECT_EQ(at(f.Command11).right(), one.right());
-    EXPECT_LT(at(*digits[8]).bottom(), f.Command12.y());
-    EXPECT_LT(f.Command12.y(), f.Command11.y());
-    // The figure is an eight: bars a, g, d one step apart, uprights f and b
-    // from a to g, e and c from g to d.
+    EXPECT_TRUE(at(f.Command12).right() == at(*digits[1]).right() &&
+                at(f.Command11).right() == at(*digits[1]).right());
+    // Bars a, g, d one step apart; uprights f and b from a to g, e and c from g to d.
     const QRect a = at(f.txt1[0]), g = at(f.txt4[1]), d = at(f.txt7[2]);
     const QRect fl = at(f.txt2[1]), e = at(f.txt5[2]), b = at(f.txt3[0]), c = at(f.txt6[3]);
-    const int step = g.y() - a.y();
-    EXPECT_GT(step, a.height());
-    EXPECT_EQ(g, a.translated(0, step));
-    EXPECT_EQ(d, g.translated(0, step));
-    EXPECT_EQ(e, fl.translated(0, step));
-    EXPECT_EQ(c, b.translated(0, step));
-    EXPECT_EQ(b, fl.translated(b.x() - fl.x(), 0));
+    const QPoint down(0, g.y() - a.y());
+    EXPECT_GT(down.y(), a.height());
+    EXPECT_TRUE(g == a.translated(down) && d == g.translated(down));
+    EXPECT_TRUE(e == fl.translated(down) && c == b.translated(down) && b.y() == fl.y());
     EXPECT_TRUE(fl.left() < a.left() && a.right() < b.right());
     for (QRect upright : {fl, b})
         EXPECT_TRUE(upright.intersects(a) && upright.intersects(g) && !upright.intersects(d));
@@ -61,14 +51,13 @@ TEST_F(FormTest, ControlsLineUpAsDesigned) {
     EXPECT_EQ(at(f.Picture2).right(), b.right());
     EXPECT_TRUE(d.bottom() < f.Picture2.y() && at(f.Picture2).bottom() < f.lbl2.y() &&
                 f.lbl2.y() < f.lbl1.y());
-    QRect options;
+    int right = f.Frame1.x();
     for (OptionButton* o : {&f.op378, &f.op278, &f.op3bc}) {
-        EXPECT_TRUE(at(f.Frame1).contains(at(*o))) << o->text().toStdString();
-        EXPECT_TRUE(o->y() == f.op378.y() && o->x() > options.right()) << o->text().toStdString();
-        options |= at(*o);
+        EXPECT_TRUE(at(f.Frame1).contains(at(*o)) && o->y() == f.op378.y() && o->x() > right)
+            << o->text().toStdString();
+        right = at(*o).right();
     }
     EXPECT_LT(at(f.Frame1).bottom(), f.Picture1.y());
-    EXPECT_LT(at(f.Picture1).bottom(), f.height());
     for (QWidget* w : f.findChildren<QWidget*>())
         EXPECT_TRUE(!w->isVisible() || (f.rect().contains(at(*w)) && !at(*w).isEmpty()))
             << w->metaObject()->className();
@@ -105,16 +94,14 @@ QImage DesignedButton(QSize size, QColor face, const QString& caption, const Fon
     for (int y = 0; y <= bottom; ++y)
         for (int x = 0; x <= right; ++x) {
             const int ring = std::min({x, y, right - x, bottom - y});
-            if (ring > 1)
-                continue;
             const bool shaded = x == right - ring || y == bottom - ring;
-            image.setPixel(x, y, shaded != pressed ? shade[ring] : light[ring]);
+            if (ring <= 1)
+                image.setPixel(x, y, shaded != pressed ? shade[ring] : light[ring]);
         }
     QPainter p(&image);
     p.setFont(font.ToQFont());
     p.setPen(Qt::black);
-    const QRect all(QPoint(0, 0), size);
-    p.drawText(all.translated(pressed, pressed), Qt::AlignCenter, caption);
+    p.drawText(QRect(QPoint(pressed, pressed), size), Qt::AlignCenter, caption);
     return image;
 }
 
@@ -122,31 +109,25 @@ TEST_F(FormTest, ButtonsLookAsDesignedRaisedAndPressed) {
     ASSERT_TRUE(Open());
     form->Command2.setFocus(); // the focus mark has its own test
     const QColor yellow(255, 255, 0);
-    struct Row {
-        CommandButton& button;
-        QString caption;
-        QColor face;
-        FontSpec font;
-    };
-    std::vector<Row> rows = {
-        {form->Command12, "Brisi", yellow, {FontSpec::MsSansSerif, 9.75, true}},
-        {form->Command11, "Zatvori", QColor(0, 255, 0), {FontSpec::MsSansSerif, 13.5, true, true}}};
-    const std::vector<CommandButton*> keypad = Keypad(*form);
+    std::vector<std::tuple<CommandButton*, QString, QColor, FontSpec>> rows = {
+        {&form->Command12, "Brisi", yellow, {FontSpec::MsSansSerif, 9.75, true}},
+        {&form->Command11,
+         "Zatvori",
+         QColor(0, 255, 0),
+         {FontSpec::MsSansSerif, 13.5, true, true}}};
     for (int digit = 0; digit <= 9; ++digit)
-        rows.push_back(
-            {*keypad[digit], QString::number(digit), yellow, {FontSpec::MsSansSerif, 18}});
-    for (Row& row : rows) {
-        CommandButton& b = row.button;
-        EXPECT_EQ(Differences(b.grab().toImage(),
-                              DesignedButton(b.size(), row.face, row.caption, row.font, false)),
-                  "")
-            << row.caption.toStdString();
-        QTest::mousePress(&b, Qt::LeftButton, {}, b.rect().center());
-        EXPECT_EQ(Differences(b.grab().toImage(),
-                              DesignedButton(b.size(), row.face, row.caption, row.font, true)),
-                  "")
-            << row.caption.toStdString() << " pressed";
-        QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(-9, -9)); // off it: no click
+        rows.emplace_back(Keypad(*form)[digit], QString::number(digit), yellow,
+                          FontSpec{FontSpec::MsSansSerif, 18});
+    for (const auto& [b, caption, face, font] : rows) {
+        for (bool pressed : {false, true}) {
+            if (pressed)
+                QTest::mousePress(b, Qt::LeftButton, {}, b->rect().center());
+            EXPECT_EQ(Differences(b->grab().toImage(),
+                                  DesignedButton(b->size(), face, caption, font, pressed)),
+                      "")
+                << caption.toStdString() << (pressed ? " pressed" : "");
+        }
+        QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(-9, -9)); // off it: no click
     }
     EXPECT_EQ(Writes().size(), 1u); // only the load's
 }
@@ -157,26 +138,11 @@ TEST_F(FormTest, EveryChangeOfAButtonsLookIsRepainted) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     CommandButton& b = form->Command4;
     b.setFocus();
-    struct PaintCounter : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* event) override {
-            paints += event->type() == QEvent::Paint;
-            return false;
-        }
-    } counter;
-    b.installEventFilter(&counter);
-    auto move = [&b](QPoint at) {
-        QMouseEvent event(QEvent::MouseMove, at, b.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(&b, &event);
-    };
+    PaintWatch watch(b);
     const std::vector<std::pair<const char*, std::function<void()>>> steps = {
         {"mouse down", [&] { QTest::mousePress(&b, Qt::LeftButton, {}, b.rect().center()); }},
-        {"dragged off",
-         [&] {
-             move({-9, -9});
-         }},
-        {"dragged back", [&] { move(b.rect().center()); }},
+        {"dragged off", [&] { SendMouse(b, QEvent::MouseMove, false); }},
+        {"dragged back", [&] { SendMouse(b, QEvent::MouseMove, true); }},
         {"mouse up", [&] { QTest::mouseRelease(&b, Qt::LeftButton, {}, b.rect().center()); }},
         {"Space down", [&] { QTest::keyPress(&b, Qt::Key_Space); }},
         {"Space up", [&] { QTest::keyRelease(&b, Qt::Key_Space); }},
@@ -184,24 +150,17 @@ TEST_F(FormTest, EveryChangeOfAButtonsLookIsRepainted) {
         {"the look ends", [&] { b.EndPressedLook(); }}};
     for (const auto& [name, step] : steps) {
         QCoreApplication::processEvents();
-        counter.paints = 0;
+        watch.painted = QRegion();
         step();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 1000))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !watch.painted.isEmpty(); }, 1000))
             << "not repainted after " << name;
     }
 }
 
-int Count(const QImage& image, QColor colour) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += image.pixelColor(x, y) == colour;
-    return n;
-}
-
 // The labels, the frame and the options lie on cyan, more than half of each;
-// the labels' text is dark grey and bold; the frame's caption sits in its top edge left
-// of the first option, the only dark thing there (the etched border is grey).
+// the labels' text is dark grey and bold; the frame's caption sits in its top
+// edge left of the first option, the only dark thing there; its etched border
+// is lit from the top left.
 TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
     ASSERT_TRUE(Open());
     form->Timer3.Fire(); // the labels show the time and date
@@ -212,9 +171,8 @@ TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
             << control->metaObject()->className();
     }
     // Antialiased text blends into the background; its full colour must be there.
-    EXPECT_GT(Count(form->lbl1.grab().toImage(), QColor(64, 64, 64)), 0);
-    EXPECT_GT(Count(form->lbl2.grab().toImage(), QColor(64, 64, 64)), 0);
-    EXPECT_TRUE(form->lbl1.font().bold() && form->lbl2.font().bold());
+    for (Label* label : {&form->lbl1, &form->lbl2})
+        EXPECT_TRUE(Count(label->grab().toImage(), QColor(64, 64, 64)) > 0 && label->font().bold());
     const QImage window = form->grab().toImage();
     const QRect frame = form->Frame1.geometry();
     int dark = 0;
@@ -223,10 +181,8 @@ TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
             dark += window.pixelColor(x, y).lightness() < 100;
     EXPECT_GE(dark, 20);
     EXPECT_EQ(form->Frame1.Caption(), "Adresa");
-
-    // The etched border, lit from the top left: coming in from the left or the
-    // top one meets a grey line then a white one; from the right or the bottom,
-    // a white one then a grey one.
+    // Coming in from the left or the top one meets a grey line then a white
+    // one; from the right or the bottom, a white one then a grey one.
     const QImage etched = form->Frame1.grab().toImage();
     auto firstTwo = [&etched](QPoint at, QPoint step) {
         std::vector<QColor> met;
@@ -236,7 +192,7 @@ TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
         return met;
     };
     const std::vector<QColor> greyWhite{QColor(128, 128, 128), Qt::white};
-    const std::vector<QColor> whiteGrey{Qt::white, QColor(128, 128, 128)};
+    const std::vector<QColor> whiteGrey{greyWhite.rbegin(), greyWhite.rend()};
     const int x = etched.width() * 3 / 4, y = etched.height() * 3 / 4;
     EXPECT_EQ(firstTwo({0, y}, {1, 0}), greyWhite) << "left";
     EXPECT_EQ(firstTwo({x, 0}, {0, 1}), greyWhite) << "top";
@@ -244,35 +200,34 @@ TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
     EXPECT_EQ(firstTwo({x, etched.height() - 1}, {0, -1}), whiteGrey) << "bottom";
 }
 
-// Black pixels on each side of the rectangle inset by `inset`, within six
-// pixels of its top-left and bottom-right corners, where no caption reaches.
-std::vector<int> DotsPerSide(const QImage& button, int inset) {
-    const int right = button.width() - 1 - inset, bottom = button.height() - 1 - inset;
-    const QColor black(0, 0, 0);
-    std::vector<int> dots(4);
-    for (int d = 0; d <= 6; ++d) {
-        dots[0] += button.pixelColor(inset + d, inset) == black;  // top
-        dots[1] += button.pixelColor(inset, inset + d) == black;  // left
-        dots[2] += button.pixelColor(right - d, bottom) == black; // bottom
-        dots[3] += button.pixelColor(right, bottom - d) == black; // right
+// The sides of the one-pixel rectangle `inset` pixels in that have a black
+// dot within six pixels of its top-left or bottom-right corner, where no
+// caption reaches.
+int DottedSides(const QImage& button, int inset) {
+    const QPoint topLeft(inset, inset), bottomRight = button.rect().bottomRight() - topLeft;
+    int sides = 0;
+    for (auto [corner, step] : {std::pair{topLeft, QPoint(1, 0)},
+                                {topLeft, QPoint(0, 1)},
+                                {bottomRight, QPoint(-1, 0)},
+                                {bottomRight, QPoint(0, -1)}}) {
+        bool dot = false;
+        for (int d = 0; d <= 6; ++d)
+            dot = dot || button.pixelColor(corner + step * d) == Qt::black;
+        sides += dot;
     }
-    return dots;
+    return sides;
 }
 
 TEST_F(FormTest, FocusMarkIsADottedRectangleThreePixelsIn) {
     ASSERT_TRUE(Open());
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    CommandButton& one = form->Command1;
-    ASSERT_TRUE(one.hasFocus());
-    const QImage focused = one.grab().toImage();
-    EXPECT_THAT(DotsPerSide(focused, 3), Each(Gt(0)));
-    EXPECT_THAT(DotsPerSide(focused, 2), Each(0));
-    EXPECT_THAT(DotsPerSide(focused, 4), Each(0));
-
+    ASSERT_TRUE(form->Command1.hasFocus());
+    const QImage focused = form->Command1.grab().toImage();
+    EXPECT_EQ(DottedSides(focused, 3), 4);
+    EXPECT_EQ(DottedSides(focused, 2) + DottedSides(focused, 4), 0);
     form->Command2.setFocus();
-    ASSERT_FALSE(one.hasFocus());
-    EXPECT_THAT(DotsPerSide(one.grab().toImage(), 3), Each(0));
+    EXPECT_EQ(DottedSides(form->Command1.grab().toImage(), 3), 0);
 }
 
 // Only the buttons and options take the focus, in the design's order from "1".
@@ -293,22 +248,20 @@ TEST_F(FormTest, TabOrderFollowsTheDesignAndStartsOnOne) {
     }
 }
 
+// At the start 378 is chosen, the labels, banners and figure are blank, and
+// every timer runs: the banners step every 50 and 30 ms, the clock every
+// second, the keypad turns red after 26 s and dark red after 39 s.
 TEST_F(FormTest, StartsWith378SelectedTheTimersRunningAndTheDecorationsBlank) {
     ASSERT_TRUE(Open());
     EXPECT_TRUE(form->op378.isChecked() && !form->op278.isChecked() && !form->op3bc.isChecked());
     EXPECT_EQ(form->lbl1.Caption() + form->lbl2.Caption(), "");
-    for (PictureBox* banner : {&form->Picture1, &form->Picture2}) {
-        const QImage shown = banner->grab().toImage();
-        EXPECT_EQ(Count(shown, QColor(0, 255, 255)), shown.width() * shown.height());
-    }
-    // All running: the banners step every 50 and 30 ms, the clock every second,
-    // the keypad turns red after 26 s and dark red after 39 s.
+    for (PictureBox* banner : {&form->Picture1, &form->Picture2})
+        EXPECT_EQ(InkIn(banner->grab().toImage()), 0) << banner->toolTip().toStdString();
     std::vector<int> intervals;
-    for (Timer* t : {&form->Timer1, &form->Timer2, &form->Timer3, &form->Timer4, &form->Timer5})
+    for (Timer* t : Timers(*form))
         intervals.push_back(t->Enabled() ? t->Interval() : -1);
     EXPECT_EQ(intervals, (std::vector<int>{50, 30, 1000, 26000, 39000}));
-    EXPECT_EQ(form->Picture1.toolTip(), " Autor");
-    EXPECT_EQ(form->Picture2.toolTip(), "Trenutni broj");
+    EXPECT_EQ(form->Picture1.toolTip() + form->Picture2.toolTip(), " AutorTrenutni broj");
     // The segment boxes show the text box default until the first digit or Clear.
     EXPECT_EQ(form->txt4[1].grab().toImage().pixelColor(10, 5),
               form->palette().color(QPalette::Base));

@@ -21,20 +21,9 @@ struct Hands {
     Form1& form;
     static inline ulong clock = 0, repeats = 0;
 
-    static QPoint On(QWidget& c) { // an option on its round indicator
-        return qobject_cast<QRadioButton*>(&c) ? QPoint(8, c.height() / 2) : c.rect().center();
-    }
     void Press(QWidget& c) { QTest::mousePress(&c, Qt::LeftButton, {}, On(c)); }
     void Release(QWidget& c, bool over) {
         QTest::mouseRelease(&c, Qt::LeftButton, {}, over ? On(c) : QPoint(-9, -9));
-    }
-    // A move with the button held, or the second press of a double click as the
-    // window system delivers it. (QTest::mouseMove never reaches the control in Qt 5.)
-    static void Send(QWidget& c, QEvent::Type type, bool over) {
-        const QPoint at = over ? On(c) : QPoint(-9, -9);
-        const auto button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, at, c.mapToGlobal(at), button, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&c, &event);
     }
     // Each key event has its own time, as from the window system, unless given one.
     void Key(QEvent::Type type, int key, Qt::KeyboardModifiers mods = {}, bool repeat = false,
@@ -82,65 +71,46 @@ protected:
     }
 };
 
-// What the random run cannot do: let real time pass. Scripts on "7" or "Brisi":
+// What the random run cannot do: let real time pass. Scripts on "Brisi":
 // k its key, m mouse down, u mouse up, w the key's pressed look runs out for
 // real, s Space down, X its auto-repeat, L a repeat too late to hold the
 // release back, V Space up, S Space up and the wait for a repeat is over,
 // U Space up and that wait passes for real.
-struct Timing {
-    const char* name;
-    const char* script;
-    int writes;
-};
-void PrintTo(const Timing& timing, std::ostream* out) {
-    *out << timing.script;
-}
-
-class TimingTest : public PressTest,
-                   public ::testing::WithParamInterface<std::tuple<Timing, bool>> {};
-
-TEST_P(TimingTest, EveryCompletedPressWritesOnce) {
-    const auto [timing, clear] = GetParam();
-    ASSERT_TRUE(OpenActive());
-    CommandButton& b = clear ? form->Command12 : form->Command4;
-    b.setFocus();
-    log.clear();
-    Hands hands{*form};
-    for (const char* c = timing.script; *c; ++c) {
-        if (*c == 'k')
-            hands.Key(QEvent::KeyPress, clear ? Qt::Key_Delete : Qt::Key_7);
-        else if (*c == 'm' || *c == 'u')
-            *c == 'm' ? hands.Press(b) : hands.Release(b, true);
-        else if (*c == 's')
-            hands.Key(QEvent::KeyPress, Qt::Key_Space);
-        else if (*c == 'X' || *c == 'L')
-            hands.SpaceRepeat(false, *c == 'L');
-        else if (*c == 'S')
-            hands.SpaceUp();
-        else if (*c == 'U' || *c == 'V')
-            hands.Key(QEvent::KeyRelease, Qt::Key_Space);
-        if (*c == 'U' || *c == 'w') {
-            EXPECT_TRUE(QTest::qWaitFor(
-                [&] { return !(*c == 'U' ? b.ShowsPressed() : LookTimerRuns(b)); }));
+TEST_F(PressTest, EveryCompletedPressWritesOnceAsTimePasses) {
+    const std::tuple<const char*, const char*, int> timings[] = {
+        {"key then mouse held past the look", "kmwu", 2},
+        {"held Space writes on its release", "sXXXU", 1},
+        {"a late repeat starts no press", "sLXXS", 1},
+        {"a quick second Space is a second press", "sVsU", 2}};
+    for (const auto& [name, script, writes] : timings) {
+        ASSERT_TRUE(OpenActive());
+        CommandButton& b = form->Command12;
+        b.setFocus();
+        log.clear();
+        Hands hands{*form};
+        for (const char* c = script; *c; ++c) {
+            if (*c == 'k')
+                hands.Key(QEvent::KeyPress, Qt::Key_Delete);
+            else if (*c == 'm' || *c == 'u')
+                *c == 'm' ? hands.Press(b) : hands.Release(b, true);
+            else if (*c == 's')
+                hands.Key(QEvent::KeyPress, Qt::Key_Space);
+            else if (*c == 'X' || *c == 'L')
+                hands.SpaceRepeat(false, *c == 'L');
+            else if (*c == 'S')
+                hands.SpaceUp();
+            else if (*c == 'U' || *c == 'V')
+                hands.Key(QEvent::KeyRelease, Qt::Key_Space);
+            if (*c == 'U' || *c == 'w') {
+                EXPECT_TRUE(QTest::qWaitFor([&] {
+                    return !(*c == 'U' ? b.ShowsPressed() : LookTimerRuns(b));
+                })) << name;
+            }
         }
+        EXPECT_EQ(Writes(), Log(writes, Write(0x378, 0))) << name;
+        EXPECT_FALSE(b.ShowsPressed() || LookTimerRuns(b)) << name;
     }
-    const std::string write = clear ? Write(0x378, 0) : Write(0x378, LookupDigit(7).portByte);
-    EXPECT_EQ(Writes(), Log(timing.writes, write));
-    EXPECT_FALSE(b.ShowsPressed());
-    EXPECT_FALSE(LookTimerRuns(b));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Presses, TimingTest,
-    ::testing::Combine(::testing::Values(Timing{"KeyThenMouseHeldPastTheLook", "kmwu", 2},
-                                         Timing{"HeldSpaceWritesOnItsRelease", "sXXXU", 1},
-                                         Timing{"LateRepeatStartsNoPress", "sLXXS", 1},
-                                         Timing{"QuickSecondSpaceIsASecondPress", "sVsU", 2}),
-                       ::testing::Bool()),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::get<1>(info.param) ? "_Brisi" : "_7");
-    });
 
 // What the program should do, press by press, from the digit table and the
 // option rules. Command buttons count each press on its own; option buttons keep
@@ -253,7 +223,7 @@ TEST_F(PressTest, RandomPressesMatchTheModel) {
                 if (!model->ended) {
                     hands.Press(*held->widget);
                     if (press)
-                        Hands::Send(*held->widget, QEvent::MouseButtonDblClick, true);
+                        SendMouse(*held->widget, QEvent::MouseButtonDblClick, true);
                     model->FocusTo(form->focusWidget());
                     held->mouse = held->over = held->down = true;
                 }
@@ -263,7 +233,7 @@ TEST_F(PressTest, RandomPressesMatchTheModel) {
                   held->widget->text().toStdString();
         } else if (action < 3 && chance(30)) {
             over = chance(50);
-            Hands::Send(*held->widget, QEvent::MouseMove, over);
+            SendMouse(*held->widget, QEvent::MouseMove, over);
             model->MouseMove(*held, over);
             did = over ? "drag on" : "drag off";
         } else if (action < 3) {
