@@ -2,8 +2,9 @@
 #include "port_error.h"
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,36 +12,28 @@
 namespace lptseg {
 namespace {
 
-using enum SegmentLetter;
 using enum PortOption;
 using Log = std::vector<std::string>;
 
 // The wiring: the data line that lights each segment, a to g. D7 lights none.
 constexpr int DataLine[] = {6, 4, 0, 1, 2, 5, 3};
-
-// Each digit as a seven-segment display draws it; D7 is also set for 0, 6, 8 and 9.
-struct Digit {
-    SegmentSet lit;
-    bool d7;
-};
-const Digit Digits[] = {{{a, b, c, d, e, f}, true},    {{b, c}, false},
-                        {{a, b, d, e, g}, false},      {{a, b, c, d, g}, false},
-                        {{b, c, f, g}, false},         {{a, c, d, f, g}, false},
-                        {{a, c, d, e, f, g}, true},    {{a, b, c}, false},
-                        {{a, b, c, d, e, f, g}, true}, {{a, b, c, d, f, g}, true}};
+// Each digit's lit segments as a seven-segment display draws it.
+const char* const Shapes[] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                              "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
 
 TEST(DigitTable, EveryDigitLightsItsSegmentsThroughTheWiring) {
     for (int digit = 0; digit <= 9; ++digit) {
-        const Digit& shape = Digits[digit];
-        unsigned byte = shape.d7 ? 0x80 : 0;
-        for (SegmentLetter s : AllSegments)
-            if (shape.lit.contains(s))
-                byte |= 1u << DataLine[static_cast<int>(s)];
+        unsigned byte = digit == 0 || digit == 6 || digit >= 8 ? 0x80 : 0; // D7 for 0, 6, 8, 9
+        for (SegmentLetter s : AllSegments) {
+            const char letter = char('a' + static_cast<int>(s));
+            const bool lit = std::strchr(Shapes[digit], letter) != nullptr;
+            byte |= lit ? 1u << DataLine[static_cast<int>(s)] : 0;
+            EXPECT_EQ(LookupDigit(digit).lit.contains(s), lit)
+                << "digit " << digit << ", segment " << letter;
+        }
         EXPECT_EQ(LookupDigit(digit).portByte, byte) << "digit " << digit;
-        EXPECT_EQ(LookupDigit(digit).lit, shape.lit) << "digit " << digit;
     }
-    EXPECT_EQ(ClearCode().portByte, 0);
-    EXPECT_TRUE(ClearCode().lit.empty());
+    EXPECT_TRUE(ClearCode().portByte == 0 && ClearCode().lit.empty()) << "Clear lights nothing";
     EXPECT_THROW(LookupDigit(-1), std::out_of_range);
     EXPECT_THROW(LookupDigit(10), std::out_of_range);
 }
@@ -71,97 +64,49 @@ protected:
     }
 };
 
-const Log AllDark = {"off a", "off f", "off e", "off d", "off c", "off b", "off g"};
-
-Log Then(Log first, const Log& second) {
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
+Log AfterLoad(const Log& written, const Log& painted = {}) {
+    Log log = {"378 00"}; // load blanks the LEDs and paints nothing
+    log.insert(log.end(), written.begin(), written.end());
+    for (const char* s : {"a", "f", "e", "d", "c", "b", "g"}) // blanked from the top
+        log.push_back(std::string("off ") + s);
+    log.insert(log.end(), painted.begin(), painted.end());
+    return log;
 }
 
-struct Scenario {
-    const char* name;
-    std::function<void(FakeDisplay&)> steps; // after a load with 378 selected
-    Log after;                               // what the steps wrote and painted
-};
-void PrintTo(const Scenario& s, std::ostream* out) {
-    *out << s.name;
-}
-
-const Scenario Scenarios[] = {
-    {"DigitIsWrittenThenTheFigureBlankedFromTheTopThenLit", [](FakeDisplay& f) { f.ShowDigit(7); },
-     Then(Then({"378 51"}, AllDark), {"on a", "on b", "on c"})},
-    {"ClearWritesZeroThenBlanksTheFigure", [](FakeDisplay& f) { f.ClearDisplay(); },
-     Then({"378 00"}, AllDark)},
-    {"ClearTwiceWritesTwice",
-     [](FakeDisplay& f) {
-         f.ClearDisplay();
-         f.ClearDisplay();
-     },
-     Then(Then({"378 00"}, AllDark), Then({"378 00"}, AllDark))},
-    {"OptionsMoveLaterWritesAndWriteNothingThemselves",
-     [](FakeDisplay& f) {
-         for (PortOption option : {op278, op3bc, op378}) {
-             f.selected = option;
-             f.SelectPort(option);
-             f.WriteUnloadZero();
-         }
-         f.SelectPort(op278); // not the selected one: ignored
-         f.WriteUnloadZero();
-     },
-     {"278 00", "3BC 00", "378 00", "378 00"}},
-    {"FailedWriteLeavesTheFigureAlone",
-     [](FakeDisplay& f) {
-         f.portFails = true;
-         EXPECT_THROW(f.ShowDigit(4), PortError);
-         EXPECT_THROW(f.ClearDisplay(), PortError);
-     },
-     {}},
-    {"DigitOutOfRangeWritesNothing",
-     [](FakeDisplay& f) { EXPECT_THROW(f.ShowDigit(10), std::out_of_range); },
-     {}},
-};
-
-class DisplayScenario : public ::testing::TestWithParam<Scenario> {};
-
-TEST_P(DisplayScenario, AfterLoad) {
-    FakeDisplay display;
-    display.SelectPortAtLoad();
-    ASSERT_EQ(display.log, Log{"378 00"}); // load blanks the LEDs and paints nothing
-    display.log.clear();
-    GetParam().steps(display);
-    EXPECT_EQ(display.log, GetParam().after);
-}
-
-INSTANTIATE_TEST_SUITE_P(Steps, DisplayScenario, ::testing::ValuesIn(Scenarios),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(DisplayLoad, TakesWhicheverOptionIsSelected) {
-    for (auto [option, write] : {std::pair{op278, "278 00"}, std::pair{op3bc, "3BC 00"}}) {
+TEST(Display, WritesOnlyTheSelectedPortThenRepaintsTheFigure) {
+    // clang-format off
+    const struct { const char* name; std::function<void(FakeDisplay&)> steps; Log log; } cases[] = {
+        {"a digit is written, then the figure blanked and lit", [](FakeDisplay& f) { f.SelectPortAtLoad(); f.ShowDigit(7); }, AfterLoad({"378 51"}, {"on a", "on b", "on c"})},
+        {"clear writes 0, then blanks the figure", [](FakeDisplay& f) { f.SelectPortAtLoad(); f.ClearDisplay(); }, AfterLoad({"378 00"})},
+        {"load and the options take the selected port; options write nothing", [](FakeDisplay& f) {
+            for (PortOption option : {op3bc, op278}) { f.selected = option; f.SelectPortAtLoad(); }
+            for (PortOption option : {op378, op3bc, op278}) { f.selected = option; f.SelectPort(option); f.WriteUnloadZero(); }
+            f.SelectPort(op378); f.WriteUnloadZero(); // not the selected one: ignored
+        }, {"3BC 00", "278 00", "378 00", "3BC 00", "278 00", "278 00"}},
+        {"a digit out of range or a failed write leaves port and figure alone", [](FakeDisplay& f) {
+            f.SelectPortAtLoad();
+            EXPECT_THROW(f.ShowDigit(10), std::out_of_range);
+            f.portFails = true;
+            EXPECT_THROW(f.ShowDigit(4), PortError);
+            EXPECT_THROW(f.ClearDisplay(), PortError);
+        }, {"378 00"}},
+        // Low I/O addresses belong to the DMA and interrupt controllers.
+        {"with no option selected nothing is written to address 0, and it says why", [](FakeDisplay& f) {
+            f.noneSelected = true;
+            const auto refused = ::testing::ThrowsMessage<PortError>(::testing::HasSubstr("Adresa 0x000 nije adresa paralelnog porta"));
+            EXPECT_THAT([&] { f.SelectPortAtLoad(); }, refused);
+            EXPECT_THAT([&] { f.ShowDigit(3); }, refused);
+            EXPECT_THAT([&] { f.ClearDisplay(); }, refused);
+            EXPECT_THAT([&] { f.WriteUnloadZero(); }, refused);
+        }, {}},
+    };
+    // clang-format on
+    for (const auto& [name, steps, log] : cases) {
+        SCOPED_TRACE(name);
         FakeDisplay display;
-        display.selected = option;
-        display.SelectPortAtLoad();
-        EXPECT_EQ(display.log, Log{write});
+        steps(display);
+        EXPECT_EQ(display.log, log);
     }
-}
-
-// Low I/O addresses belong to the DMA and interrupt controllers: with no option
-// selected nothing is written to address 0, and the message says why.
-TEST(DisplayLoad, NoSelectedOptionRefusesEveryWrite) {
-    FakeDisplay display;
-    display.noneSelected = true;
-    for (const auto& operation : std::vector<std::function<void()>>{
-             [&] { display.SelectPortAtLoad(); }, [&] { display.ShowDigit(3); },
-             [&] { display.ClearDisplay(); }, [&] { display.WriteUnloadZero(); }}) {
-        try {
-            operation();
-            ADD_FAILURE() << "a write to address 0 went through";
-        } catch (const PortError& error) {
-            EXPECT_NE(std::string(error.what()).find("Adresa 0x000 nije adresa paralelnog porta"),
-                      std::string::npos)
-                << error.what();
-        }
-    }
-    EXPECT_TRUE(display.log.empty());
 }
 
 } // namespace

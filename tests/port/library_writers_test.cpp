@@ -1,8 +1,8 @@
 // The writers that reach the port through a library, linked against scripted
 // stand-ins for libieee1284 and libftdi1: the same C functions, each call
 // recorded as a line of text and answered as the case scripts.
+#include "port_address.h"
 #include "port_error.h"
-#include "port_writer.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,11 +10,9 @@
 #include <cstring>
 #include <gmock/gmock.h>
 #include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
 using namespace ::testing;
+using namespace lptseg;
 
 struct Answer {
     int result;
@@ -33,26 +31,25 @@ inline int Call(const std::string& call, int success = 0) {
 }
 
 inline long Count(const std::string& prefix) {
-    return std::count_if(calls.begin(), calls.end(),
-                         [&](const std::string& call) { return call.starts_with(prefix); });
+    return std::ranges::count_if(calls, [&](auto& call) { return call.starts_with(prefix); });
 }
 
-inline std::string Hex(unsigned value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", value);
-    return text;
-}
-
-// Writes each byte to 0x378 in turn; the writer ends with the call. What each
-// write said: "" if it went through, else the message of its PortError.
-inline std::vector<std::string> Write(std::unique_ptr<lptseg::PortWriter> writer,
-                                      const std::vector<int>& bytes) {
+// With the answers scripted, no calls recorded and errno left over from elsewhere, makes
+// a Writer of args and writes each byte to 0x378 in turn; the writer ends with the call.
+// What each write said: "" if it went through, else the message of its PortError.
+template <typename Writer, typename... Args>
+std::vector<std::string> Write(std::map<std::string, Answer> scripted,
+                               const std::vector<int>& bytes, const Args&... args) {
+    answers = std::move(scripted);
+    calls.clear();
+    errno = EBUSY;
+    Writer writer(args...);
     std::vector<std::string> said;
     for (const int byte : bytes) {
         try {
-            writer->PortOut(0x378, static_cast<std::uint8_t>(byte));
+            writer.PortOut(0x378, static_cast<std::uint8_t>(byte));
             said.emplace_back();
-        } catch (const lptseg::PortError& error) {
+        } catch (const PortError& error) {
             said.emplace_back(error.what());
         }
     }
@@ -66,20 +63,7 @@ struct Failure {
     std::vector<std::string> says;
     std::string serial = ""; // the FTDI adapter asked for
 };
-inline void PrintTo(const Failure& failure, std::ostream* out) {
-    *out << failure.name;
-}
 const auto CaseName = [](const auto& info) { return std::string(info.param.name); };
-
-// Each case starts with no calls, nothing scripted and errno left over from elsewhere.
-class StandIn : public ::testing::Test {
-protected:
-    void SetUp() override {
-        calls.clear();
-        answers.clear();
-        errno = EBUSY;
-    }
-};
 
 #ifndef _WIN32
 // libieee1284 that knows one port, parport0 at 0x378, for what a real kernel in
@@ -90,15 +74,13 @@ protected:
 
 #include <ieee1284.h>
 
-static parport port0{"parport0", 0x378, 0, nullptr, nullptr};
-
 extern "C" {
 int ieee1284_find_ports(parport_list* list, int) {
-    if (const int result = Call("find_ports"))
-        return result;
-    static parport* found[] = {&port0};
-    *list = {1, found};
-    return E1284_OK;
+    static parport port0{"parport0", 0x378, 0, nullptr, nullptr}, *found[] = {&port0};
+    const int result = Call("find_ports");
+    if (result == E1284_OK) // a failed search leaves the list as it was
+        *list = {1, found};
+    return result;
 }
 void ieee1284_free_ports(parport_list*) {
     Call("free_ports");
@@ -116,26 +98,23 @@ void ieee1284_release(parport* port) {
     Call("release " + std::string(port->name));
 }
 void ieee1284_write_data(parport* port, unsigned char data) {
-    Call("write_data " + std::string(port->name) + " " + Hex(data));
+    Call("write_data " + std::string(port->name) + " " + FormatByte(data));
 }
 } // extern "C"
 
-using Ieee1284Writer = StandIn;
+class Ieee1284WriterFails : public TestWithParam<Failure> {};
 
-TEST_F(Ieee1284Writer, OpensAndClaimsOnceThenWritesAndReleasesAtTheEnd) {
-    Write(std::make_unique<lptseg::Ieee1284PortWriter>(), {0x00, 0x51});
+TEST(Ieee1284Writer, OpensAndClaimsOnceThenWritesAndReleasesAtTheEnd) {
+    Write<Ieee1284PortWriter>({}, {0x00, 0x51});
     EXPECT_THAT(calls, ElementsAre("find_ports", "open parport0", "claim parport0",
                                    "write_data parport0 0x00", "write_data parport0 0x51",
                                    "release parport0", "close parport0", "free_ports"));
 }
 
-class Ieee1284WriterFails : public Ieee1284Writer, public ::testing::WithParamInterface<Failure> {};
-
 // The write says why and what to do, and writes nothing. A port opened but not
 // claimed is closed again; the list is freed once, if it was made.
 TEST_P(Ieee1284WriterFails, SaysWhyAndWritesNothing) {
-    answers = GetParam().answers;
-    const std::string said = Write(std::make_unique<lptseg::Ieee1284PortWriter>(), {0x51})[0];
+    const std::string said = Write<Ieee1284PortWriter>(GetParam().answers, {0x51})[0];
     for (const std::string& words : GetParam().says)
         EXPECT_THAT(said, HasSubstr(words));
     EXPECT_EQ(Count("write_data"), 0);
@@ -178,9 +157,8 @@ void ftdi_free(ftdi_context* ftdi) {
 }
 // Answers the number of adapters found: scripted, or all of them.
 int ftdi_usb_find_all(ftdi_context*, ftdi_device_list** list, int vendor, int product) {
-    char ids[16];
-    std::snprintf(ids, sizeof ids, "%04x:%04x", vendor, product);
-    const int found = Call("find_all " + std::string(ids), static_cast<int>(adapters.size()));
+    const bool ours = vendor == 0x0403 && product == 0x6001; // FT232R and FT245R
+    const int found = Call(ours ? "find_all 0403:6001" : "find_all other ids", 3);
     *list = nullptr;
     for (int i = found - 1; i >= 0; --i)
         *list = new ftdi_device_list{*list, reinterpret_cast<libusb_device*>(&adapters[i])};
@@ -202,13 +180,10 @@ int ftdi_usb_open_dev(ftdi_context*, libusb_device* device) {
     return Call("open_dev " + Serial(device));
 }
 int ftdi_set_bitmode(ftdi_context*, unsigned char mask, unsigned char mode) {
-    return Call("set_bitmode " + Hex(mask) + " " + Hex(mode));
+    return Call("set_bitmode " + FormatByte(mask) + " " + FormatByte(mode));
 }
 int ftdi_write_data(ftdi_context*, const unsigned char* data, int size) {
-    std::string call = "write";
-    for (int i = 0; i < size; ++i)
-        call += " " + Hex(data[i]);
-    return Call(call, size);
+    return Call(size == 1 ? "write " + FormatByte(*data) : std::to_string(size) + " bytes", size);
 }
 int ftdi_usb_close(ftdi_context*) {
     return Call("close");
@@ -218,31 +193,24 @@ const char* ftdi_get_error_string(ftdi_context*) {
 }
 } // extern "C"
 
-using FtdiWriter = StandIn;
+class FtdiWriterFails : public TestWithParam<Failure> {};
 
 // An empty serial number takes the first adapter: the failures below open A1.
-TEST_F(FtdiWriter, OpensTheAdapterAskedForOnTheFirstWriteInBitBangModeAndWritesEachByteAlone) {
-    Write(std::make_unique<lptseg::FtdiPortWriter>("B2"), {});
+TEST(FtdiWriter, OpensTheAdapterAskedForOnTheFirstWriteInBitBangModeAndWritesEachByteAlone) {
+    Write<FtdiPortWriter>({}, {}, "B2");
     EXPECT_THAT(calls, ElementsAre()); // nothing is opened before the first write
-    Write(std::make_unique<lptseg::FtdiPortWriter>("B2"), {0x00, 0x51, 0xF7});
+    Write<FtdiPortWriter>({}, {0x00, 0x51, 0xF7}, "B2");
     // Closed at the end without leaving bit-bang mode, which would light segment c.
     EXPECT_THAT(calls, ElementsAre("new", "find_all 0403:6001", "get_strings A1", "get_strings B2",
                                    "open_dev B2", "set_bitmode 0xFF 0x01", "list_free",
                                    "write 0x00", "write 0x51", "write 0xF7", "close", "free"));
 }
 
-const std::string UdevRule = "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"0403\", "
-                             "ATTRS{idProduct}==\"6001\", GROUP=\"plugdev\", MODE=\"0660\"";
-
-class FtdiWriterFails : public FtdiWriter, public ::testing::WithParamInterface<Failure> {};
-
 // The first write fails and says why and what to do; the second fails too and
 // reaches no adapter. Whatever was made is freed: the adapter closed if it was
 // opened, each list made, the context last.
 TEST_P(FtdiWriterFails, SaysWhyAndWritesNoMore) {
-    answers = GetParam().answers;
-    const auto said =
-        Write(std::make_unique<lptseg::FtdiPortWriter>(GetParam().serial), {0x11, 0x5B});
+    const auto said = Write<FtdiPortWriter>(GetParam().answers, {0x11, 0x5B}, GetParam().serial);
     for (const std::string& words : GetParam().says)
         EXPECT_THAT(said[0], HasSubstr(words));
     EXPECT_NE(said[1], "");
@@ -253,6 +221,7 @@ TEST_P(FtdiWriterFails, SaysWhyAndWritesNoMore) {
 }
 
 // clang-format off
+const std::string UdevRule = "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"0403\", ATTRS{idProduct}==\"6001\", GROUP=\"plugdev\", MODE=\"0660\"";
 INSTANTIATE_TEST_SUITE_P(Adapter, FtdiWriterFails, ::testing::Values(
     Failure{"NoLibusb", {{"new", {1}}}, {"libusb", "USB"}},
     Failure{"NoBusList", {{"find_all 0403:6001", {-5}}}, {"Popis USB uređaja", "fake libftdi error, libftdi -5"}},

@@ -6,24 +6,19 @@
 #include <QCoreApplication>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <pthread.h>
 #include <unistd.h>
 #include <vector>
 
-namespace lptseg {
-namespace {
-
 TEST(TerminationSignals, SignalsPendingTogetherMakeOneEnding) {
     int argc = 1;
-    char name[] = "program_tests";
-    char* argv[] = {name, nullptr};
+    char name[] = "program_tests", *argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
     sigset_t term;
     sigemptyset(&term);
     sigaddset(&term, SIGTERM);
     std::vector<int> endings;
     {
-        TerminationSignals endingsOnSignals([&](int signal) { endings.push_back(signal); }, [] {});
+        lptseg::TerminationSignals watching([&](int signal) { endings.push_back(signal); }, [] {});
         pthread_sigmask(SIG_BLOCK, &term, nullptr);
         kill(getpid(), SIGTERM); // pending, held back
         kill(getpid(), SIGINT);  // taken: the ending begins
@@ -35,6 +30,3 @@ TEST(TerminationSignals, SignalsPendingTogetherMakeOneEnding) {
         EXPECT_EQ(endings, std::vector<int>{SIGINT}) << "the process is still here";
     } // gone before the watcher's grace ends the process
 }
-
-} // namespace
-} // namespace lptseg
