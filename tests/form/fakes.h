@@ -36,7 +36,6 @@ using Log = std::vector<std::string>;
 // A port write as the log shows it: "PortOut 0x378 0x51".
 std::string Write(int port, int byte);
 
-// A Form1 with fake services, loaded and shown as the program does it.
 // The ten digit buttons in digit order, "0" to "9" (their names do not follow it).
 std::vector<CommandButton*> Keypad(Form1& form);
 
@@ -84,7 +83,7 @@ public:
     void PortOut(std::int16_t Port, std::uint8_t Data) override;
     void Beep() override { log.push_back("beep"); }
     QDateTime Now() const override { return now; }
-    void Show(QWidget* parent, const QString& title, const QString& message) override;
+    void Show(QWidget* parent, const QString& shownTitle, const QString& message) override;
 
     // Creates and loads the window; true if it loaded and is shown.
     bool Open();
