@@ -23,9 +23,8 @@ void FormTest::PortOut(std::int16_t Port, std::uint8_t Data) {
 }
 
 // The timers must have stopped when a box comes up: nothing moves behind it.
-void FormTest::Show(QWidget* parent, const QString& shownTitle, const QString& message) {
+void FormTest::Show(QWidget* parent, const QString&, const QString& message) {
     shownOverWindow = parent != nullptr && parent->isVisible();
-    title = shownTitle;
     log.push_back("error: " + message.toStdString());
     for (Timer* timer : Timers(*form))
         if (timer->Enabled())

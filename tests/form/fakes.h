@@ -77,7 +77,6 @@ public:
     bool portFails = false; // every write throws PortError while set
     QDateTime now{QDate(2026, 12, 6), QTime(23, 5, 9)};
     bool shownOverWindow = false; // the last error box came up over the window
-    QString title;                // of the last error box
     std::unique_ptr<Form1> form;
 
     void PortOut(std::int16_t Port, std::uint8_t Data) override;

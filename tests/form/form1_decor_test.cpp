@@ -1,4 +1,3 @@
-#include "clock_text.h"
 #include "fakes.h"
 #include "segment_code.h"
 
@@ -63,36 +62,6 @@ TEST_F(FormTest, EveryLocalesTimeAndDateShowWholeInTheirLabels) {
                     << shown;
             }
         }
-    }
-}
-
-// The locale's long time without its zone name, and its short date; where a
-// form does not fit: the locale's short time, then hours, minutes and
-// seconds in the locale's digits, then in ASCII ones.
-struct Narrow {
-    const char* locale;
-    int chars;  // the most characters that fit
-    bool ascii; // only ASCII fits, as with a font that lacks the locale's script
-    const char* time;
-    const char* date;
-};
-
-TEST(ClockTextFallback, TakesTheLongestFormThatFits) {
-    const Narrow table[] = {
-        {"de_DE", 40, false, "22:58:58", "28.09.26"}, {"fr_CA", 10, false, "22 h 58", "2026-09-28"},
-        {"sq_AL", 8, false, "22:58:58", "28.9.26"},   {"ne_NP", 8, true, "22:58:58", "26/9/28"},
-        {"as_IN", 12, true, "22:58:58", "28-9-2026"},
-    };
-    for (const Narrow& n : table) {
-        const Fits fits = [&n](const QString& s) {
-            bool ascii = true;
-            for (QChar c : s)
-                ascii = ascii && c.unicode() < 128;
-            return s.size() <= n.chars && (ascii || !n.ascii);
-        };
-        const QLocale locale(n.locale);
-        EXPECT_EQ(TimeText(locale, QTime(22, 58, 58), fits), n.time) << n.locale;
-        EXPECT_EQ(DateText(locale, QDate(2026, 9, 28), fits), n.date) << n.locale;
     }
 }
 

@@ -9,8 +9,6 @@
 namespace lptseg::test {
 namespace {
 
-using ::testing::ElementsAre;
-
 const Log Beeps(6, "beep");
 const std::string Blank = "PortOut 0x3BC 0x00"; // the port chosen before the ending
 const std::string Box = "error: Port 0x3BC ne odgovara.";
@@ -80,18 +78,6 @@ TEST_F(FormTest, EveryEndingBlanksThePortChosenNowOnceAndHandlesNothingAfter) {
         EXPECT_EQ(form->ExitStatus(), ending.status) << ending.name;
         shownOverWindow = false;
     }
-}
-
-TEST_F(FormTest, FailureAtLoadIsShownBeforeTheWindowAndEndsWithStatusOne) {
-    portFails = true;
-    EXPECT_FALSE(Open());
-    EXPECT_THAT(log, ElementsAre("error: Port 0x378 ne odgovara."));
-    EXPECT_FALSE(shownOverWindow);
-    EXPECT_EQ(title, "Upravljanje 7-segmentnim diodnim zaslonom");
-    EXPECT_EQ(form->ExitStatus(), 1);
-    EXPECT_FALSE(form->Timer1.Enabled());
-    form->Show(); // the program would not show it; even so it stays hidden
-    EXPECT_FALSE(form->isVisible());
 }
 
 } // namespace

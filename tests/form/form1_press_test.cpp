@@ -36,21 +36,15 @@ struct Hands {
         QApplication::sendEvent(form.focusWidget() ? form.focusWidget() : &form, &event);
     }
     // X's auto-repeat of a held Space: a release and a press with one timestamp,
-    // which Qt marks as a repeat only when it saw both at once. Late: the
-    // release has already been taken as real when the press comes.
-    void SpaceRepeat(bool marked, bool late = false) {
+    // which Qt marks as a repeat only when it saw both at once.
+    void SpaceRepeat(bool marked) {
         const ulong time = 1'000'000 + ++repeats;
         Key(QEvent::KeyRelease, Qt::Key_Space, {}, marked, time);
-        if (late)
-            Settle();
         Key(QEvent::KeyPress, Qt::Key_Space, {}, marked, time);
     }
     // Space goes up, and the moment in which a repeat could still follow passes.
     void SpaceUp() {
         Key(QEvent::KeyRelease, Qt::Key_Space);
-        Settle();
-    }
-    void Settle() {
         if (auto* button = dynamic_cast<CommandButton*>(form.focusWidget()))
             button->SettleSpaceRelease();
     }
@@ -70,47 +64,6 @@ protected:
         return QTest::qWaitForWindowActive(form.get());
     }
 };
-
-// What the random run cannot do: let real time pass. Scripts on "Brisi":
-// k its key, m mouse down, u mouse up, w the key's pressed look runs out for
-// real, s Space down, X its auto-repeat, L a repeat too late to hold the
-// release back, V Space up, S Space up and the wait for a repeat is over,
-// U Space up and that wait passes for real.
-TEST_F(PressTest, EveryCompletedPressWritesOnceAsTimePasses) {
-    const std::tuple<const char*, const char*, int> timings[] = {
-        {"key then mouse held past the look", "kmwu", 2},
-        {"held Space writes on its release", "sXXXU", 1},
-        {"a late repeat starts no press", "sLXXS", 1},
-        {"a quick second Space is a second press", "sVsU", 2}};
-    for (const auto& [name, script, writes] : timings) {
-        ASSERT_TRUE(OpenActive());
-        CommandButton& b = form->Command12;
-        b.setFocus();
-        log.clear();
-        Hands hands{*form};
-        for (const char* c = script; *c; ++c) {
-            if (*c == 'k')
-                hands.Key(QEvent::KeyPress, Qt::Key_Delete);
-            else if (*c == 'm' || *c == 'u')
-                *c == 'm' ? hands.Press(b) : hands.Release(b, true);
-            else if (*c == 's')
-                hands.Key(QEvent::KeyPress, Qt::Key_Space);
-            else if (*c == 'X' || *c == 'L')
-                hands.SpaceRepeat(false, *c == 'L');
-            else if (*c == 'S')
-                hands.SpaceUp();
-            else if (*c == 'U' || *c == 'V')
-                hands.Key(QEvent::KeyRelease, Qt::Key_Space);
-            if (*c == 'U' || *c == 'w') {
-                EXPECT_TRUE(QTest::qWaitFor([&] {
-                    return !(*c == 'U' ? b.ShowsPressed() : LookTimerRuns(b));
-                })) << name;
-            }
-        }
-        EXPECT_EQ(Writes(), Log(writes, Write(0x378, 0))) << name;
-        EXPECT_FALSE(b.ShowsPressed() || LookTimerRuns(b)) << name;
-    }
-}
 
 // What the program should do, press by press, from the digit table and the
 // option rules. Command buttons count each press on its own; option buttons keep
