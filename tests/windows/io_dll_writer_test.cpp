@@ -65,8 +65,21 @@ void CheckWrites(const std::string& entry) {
     for (auto [port, data] : {std::pair{0x378, 0x00}, {0x278, 0xFF}, {0x3BC, 0x80}, {0xE800, 0x51}})
         writer.PortOut(static_cast<std::int16_t>(port), static_cast<std::uint8_t>(data));
     IoDllPortWriter("E800").PortOut(0x378, 0x6B); // --port=E800: every write goes there
+    // Below 0x100 lie the DMA and interrupt controllers: --port refuses them.
+    IoDllPortWriter("100").PortOut(0x378, 0x01);
+    for (const std::string address : {"FF", "parport0"}) {
+        std::string said;
+        try {
+            IoDllPortWriter refused(address);
+        } catch (const lptseg::PortError& error) {
+            said = error.what();
+        }
+        Check(said.starts_with("„" + address + "“ nije adresa"),
+              "--port=" + address + " is refused");
+    }
     Check(Log() == entry + " 0x378 0x00\n" + entry + " 0x278 0xFF\n" + entry + " 0x3BC 0x80\n" +
-                       entry + " 0xE800 0x51\n" + entry + " 0xE800 0x6B\n",
+                       entry + " 0xE800 0x51\n" + entry + " 0xE800 0x6B\n" + entry +
+                       " 0x100 0x01\n",
           "each write reaches " + entry + " once, in order, port and byte intact");
     const std::uintptr_t before = StackHere();
     bool steady = true;
@@ -74,7 +87,7 @@ void CheckWrites(const std::string& entry) {
         writer.PortOut(0x278, static_cast<std::uint8_t>(i));
         steady = steady && StackHere() == before;
     }
-    Check(steady && std::ranges::count(Log(), '\n') == 10005 &&
+    Check(steady && std::ranges::count(Log(), '\n') == 10006 &&
               Log().ends_with(entry + " 0x278 0x0F\n"),
           "10000 more writes arrive and leave the caller's stack where it was");
 }
