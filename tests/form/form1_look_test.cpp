@@ -193,7 +193,7 @@ TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
     // The caption's ink, left of the first option, breaks the top line through
     // its middle: a piece of the line, a gap, the caption, a gap, the line.
     int line = 0;
-    while (etched.pixelColor(x, line) != greyWhite[0])
+    while (line < etched.height() && etched.pixelColor(x, line) != greyWhite[0])
         ++line;
     QRect ink;
     for (int y = 0; y < line * 2; ++y)
