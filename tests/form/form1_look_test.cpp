@@ -195,18 +195,19 @@ TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
     int line = 0;
     while (line < etched.height() && etched.pixelColor(x, line) != greyWhite[0])
         ++line;
+    ASSERT_LT(line, etched.height()) << "no top line";
     QRect ink;
-    for (int y = 0; y < line * 2; ++y)
-        for (int x = 0; x < form->op378.x() - form->Frame1.x(); ++x)
-            if (etched.pixelColor(x, y).lightness() < 100)
-                ink |= QRect(x, y, 1, 1);
+    for (int row = 0; row < line * 2; ++row)
+        for (int col = 0; col < form->op378.x() - form->Frame1.x(); ++col)
+            if (etched.pixelColor(col, row).lightness() < 100)
+                ink |= QRect(col, row, 1, 1);
     EXPECT_GE(ink.width() * ink.height(), 100) << "caption";
     EXPECT_LE(std::abs(ink.center().y() - line), 1) << "line " << line << " through the caption";
     EXPECT_GT(ink.left(), 5) << "no line left of the caption";
-    for (int x = 2; x < etched.width() - 2; ++x)
-        EXPECT_EQ(etched.pixelColor(x, line) == greyWhite[0],
-                  x < ink.left() - 2 || x > ink.right() + 2)
-            << "top line at " << x;
+    for (int col = 2; col < etched.width() - 2; ++col)
+        EXPECT_EQ(etched.pixelColor(col, line) == greyWhite[0],
+                  col < ink.left() - 2 || col > ink.right() + 2)
+            << "top line at " << col;
 }
 
 // Only the buttons and options take the focus, in the design's order from "1".
