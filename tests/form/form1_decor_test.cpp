@@ -1,8 +1,6 @@
 #include "fakes.h"
 #include "segment_code.h"
 
-#include <QApplication>
-#include <QFontMetrics>
 #include <QTest>
 
 namespace lptseg::test {

@@ -2,7 +2,6 @@
 // with what the window's design says, pixel by pixel where the program draws.
 #include "fakes.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <QTest>
 #include <algorithm>
@@ -158,8 +157,7 @@ TEST_F(FormTest, EveryChangeOfAButtonsLookIsRepainted) {
 
 // The labels, the frame and the options lie on cyan, more than half of each;
 // the labels' text is dark grey and bold; the frame's caption sits in its top
-// edge left of the first option; its etched border
-// is lit from the top left.
+// edge left of the first option; its etched border is lit from the top left.
 TEST_F(FormTest, LabelsFrameAndOptionsShowTheirColours) {
     ASSERT_TRUE(Open());
     form->Timer3.Fire(); // the labels show the time and date
