@@ -18,10 +18,9 @@ test_packages=(
   xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils bsdutils
   librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file lintian
   mingw-w64 wine wine64 wine32:i386
+  # The kernel test boots Linux guests under QEMU (tests/kernel).
+  qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 )
-# Only for the tests: the kernel test boots Linux guests under QEMU (tests/kernel).
-kernel_test_packages=(qemu-system-x86 linux-image-amd64 busybox-static cpio kmod)
-packages+=("${kernel_test_packages[@]}")
 
 case $what in
   run) packages=("${run_packages[@]}") ;;
