@@ -33,15 +33,18 @@ for needed in fonts-liberation libieee1284-3 libftdi1-2 'libqt[56]widgets[56]'; 
   grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 
+modules=usr/lib/modules-load.d/lptseg.conf rules=usr/lib/udev/rules.d/70-lptseg.rules
 echo "== what the package holds =="
 dpkg-deb -x "$deb" "$work/root"
 for f in usr/bin/lptseg usr/bin/lptseg-sim; do
   [ -x "$work/root/$f" ] || fail "$f missing or not executable"
 done
 for f in usr/share/applications/lptseg.desktop usr/share/icons/hicolor/scalable/apps/lptseg.svg \
-  usr/share/man/man1/lptseg.1.gz usr/share/man/man1/lptseg-sim.1.gz usr/share/doc/lptseg/README.md; do
+  usr/share/man/man1/lptseg.1.gz usr/share/man/man1/lptseg-sim.1.gz usr/share/doc/lptseg/README.md \
+  usr/share/doc/lptseg/docs/hardware.md "$modules" "$rules"; do
   [ -s "$work/root/$f" ] || fail "$f missing"
 done
+grep -qx ppdev "$work/root/$modules" || fail "$modules does not load ppdev"
 file "$work/root/usr/share/icons/hicolor/48x48/apps/lptseg.png" | grep -q 'PNG image data, 48 x 48' ||
   fail "no 48x48 PNG icon"
 desktop-file-validate "$work/root/usr/share/applications/lptseg.desktop"
@@ -63,6 +66,16 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get install -y --no-install-recommends "$deb"
 dpkg-query -L lptseg >"$work/files"
+for f in "$modules" "$rules"; do
+  grep -qx "/$f" "$work/files" || fail "/$f is not installed by the package"
+done
+
+echo "== udev reads the rules =="
+# udevadm test parses every rules file and names each line it cannot take.
+command -v udevadm >/dev/null || fail "udevadm is not installed (package udev; run scripts/setup.sh)"
+udevadm test /sys/devices/virtual/mem/null >"$work/udev" 2>&1 || fail "udevadm test failed: $(cat "$work/udev")"
+grep -q "Reading rules file: /$rules" "$work/udev" || fail "udevadm did not read /$rules"
+! grep "70-lptseg.rules" "$work/udev" | grep -v "Reading rules file" || fail "udevadm complains about /$rules"
 [ "$(dpkg-query -S /usr/bin/lptseg-sim | cut -d: -f1)" = lptseg ] ||
   fail "/usr/bin/lptseg-sim does not come from the package"
 
@@ -77,8 +90,10 @@ while read -r path; do
   [ "$path" = "/." ] && continue
   if [ -L "$path" ] || [ -f "$path" ]; then
     left+=("$path")
-  elif [ -d "$path" ] && ! dpkg-query -S "$path" >/dev/null 2>&1; then
-    left+=("$path/") # a directory no other package owns
+  elif [ -d "$path" ] && [ -z "$(ls -A "$path")" ] && ! dpkg-query -S "$path" >/dev/null 2>&1; then
+    # An empty directory that no other package owns. (With /lib a link to
+    # /usr/lib, dpkg sees udev's /lib/udev/rules.d as another directory.)
+    left+=("$path/")
   fi
 done <"$work/files"
 [ ${#left[@]} -eq 0 ] || fail "left behind after purge: ${left[*]}"

@@ -62,6 +62,10 @@ install(FILES README.md ${packaging_in}/copyright DESTINATION ${CMAKE_INSTALL_DO
 # Debian-native (version without a revision), so its changelog is changelog.gz.
 install(FILES ${packaging_out}/gz/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
+# ppdev at every boot, and the user at the machine's seat allowed to open the
+# ports and FTDI adapters. Both are the system's, outside PREFIX/share.
+install(FILES ${packaging_in}/lptseg-modules.conf DESTINATION lib/modules-load.d RENAME lptseg.conf)
+install(FILES ${packaging_in}/70-lptseg.rules DESTINATION lib/udev/rules.d)
 
 # Debian package. Library dependencies come from dpkg-shlibdeps; the fonts the
 # window asks for by name are not linked, so they are listed by hand.
@@ -71,12 +75,17 @@ set(CPACK_PACKAGE_VENDOR "lptseg")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "seven-segment LED display on the parallel port")
 set(CPACK_PACKAGE_DESCRIPTION "lptseg drives one seven-segment LED display wired to the\n\
 data lines of a PC parallel port, through libieee1284 and the kernel's ppdev\n\
-driver. lptseg-sim shows the same window and prints every port write on\n\
-standard output.")
+driver, or through an FTDI FT232R or FT245R USB adapter. The package loads\n\
+ppdev at boot and lets the user at the machine open the ports and adapters.\n\
+lptseg-sim shows the same window and prints every port write on standard\n\
+output.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+# postinst loads ppdev and applies the udev rules at once; postrm takes the rules back.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${packaging_in}/postinst ${packaging_in}/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -16,7 +16,7 @@ run_packages=(
 test_packages=(
   qtbase5-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils bsdutils
-  librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file lintian
+  librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file lintian udev
   mingw-w64 wine wine64 wine32:i386
   # The kernel test boots Linux guests under QEMU (tests/kernel).
   qemu-system-x86 linux-image-amd64 busybox-static cpio kmod

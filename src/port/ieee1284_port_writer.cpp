@@ -1,5 +1,6 @@
 #include "ieee1284_port_writer.h"
 
+#include "hardware_guide.h"
 #include "hardware_port_writer.h"
 #include "port_address.h"
 #include "port_error.h"
@@ -103,7 +104,7 @@ std::string NoParallelPort() {
     return std::string("Ovo računalo nema paralelnog porta: jezgra ne poznaje nijedan "
                        "(/proc/sys/dev/parport je prazan ili ne postoji). ") +
            (HasFtdi ? "Zaslon se tada spaja na FTDI USB adapter (lptseg --ftdi). " : "") +
-           "Upute o sklopovlju (docs/hardware.md) kažu više.";
+           "Upute o sklopovlju (" + HardwareGuide() + ") kažu više.";
 }
 
 } // namespace
