@@ -25,6 +25,9 @@ other() { [ "$1" = i686 ] && echo x86_64 || echo i686; }
 inpout() { [ "$1" = i686 ] && echo inpout32.dll || echo inpoutx64.dll; }
 
 build() {
+  source "$source_dir/tests/need_tools.sh"
+  need_tools i686-w64-mingw32-g++=g++-mingw-w64-i686 x86_64-w64-mingw32-g++=g++-mingw-w64-x86-64 \
+    i686-w64-mingw32-windres=binutils-mingw-w64-i686 x86_64-w64-mingw32-windres=binutils-mingw-w64-x86-64
   # The Windows build presets cannot be used here, but their file must parse.
   (cd "$source_dir" && cmake --list-presets >/dev/null)
   local launcher=()
@@ -66,7 +69,8 @@ run() {
   wine=$(loader "$arch")
   if ! "$wine" --version >/dev/null 2>&1; then
     # Some kernels and sandboxes refuse every 32-bit program, wine32 included.
-    echo "FAIL: $wine cannot start on this machine ($(uname -srm)); run scripts/setup.sh." >&2
+    # Packages: wine64 for the 64-bit loader, wine32:i386 for the 32-bit one.
+    echo "FAIL: $wine cannot start on this machine ($(uname -srm)); install $([ "$arch" = i686 ] && echo wine32:i386 || echo wine64) (run scripts/setup.sh test)." >&2
     return 1
   fi
   local prefix failures=0

@@ -10,9 +10,7 @@
 set -euo pipefail
 sim=$1 lptseg=$2
 source "$(dirname "$0")/xvfb_session.sh"
-for tool in setxkbmap openbox xprop script; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed (run scripts/setup.sh)"
-done
+need_tools setxkbmap=x11-xkb-utils openbox=openbox xprop=x11-utils xwininfo=x11-utils script=bsdutils unshare=util-linux
 mkfifo "$work/fifo"
 free=59 # a display with no server behind it
 while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do free=$((free + 1)); done

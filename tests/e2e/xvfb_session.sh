@@ -3,9 +3,8 @@
 # by one: starts a program, acts on its window with real X input, then checks
 # its exit status, standard output and standard error.
 export QT_QPA_PLATFORM=xcb
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (run scripts/setup.sh)"; exit 1; }
-done
+source "$(dirname "${BASH_SOURCE[0]}")/../need_tools.sh"
+need_tools Xvfb=xvfb xdotool=xdotool import=imagemagick
 caption='Upravljanje 7-segmentnim diodnim zaslonom'
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work

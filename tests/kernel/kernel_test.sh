@@ -13,12 +13,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$cache" "$work/root/bin" "$work/root/modules"
-for tool in qemu-system-x86_64 busybox cpio modprobe; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (run scripts/setup.sh)"; exit 1; }
-done
+source "$here/../need_tools.sh"
+need_tools qemu-system-x86_64=qemu-system-x86 busybox=busybox-static cpio=cpio modprobe=kmod
 release=$(ls /lib/modules | sort -V | tail -n1)
 kernel=/boot/vmlinuz-$release
-[ -r "$kernel" ] || { echo "FAIL: no $kernel for the modules in /lib/modules (run scripts/setup.sh)"; exit 1; }
+[ -r "$kernel" ] || { echo "FAIL: no $kernel for the modules in /lib/modules (package linux-image-amd64; run scripts/setup.sh test)"; exit 1; }
 
 # A busybox initramfs whose /init mounts the host's root read-only over 9p,
 # under a tmpfs overlay so that the guest can write (and look names up without
