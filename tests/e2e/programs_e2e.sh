@@ -78,8 +78,11 @@ fixed() {
 
 # lptseg on a kernel that knows no parallel port, as on most PCs today: a mount
 # namespace of its own hides /proc/sys/dev/parport, whatever ports this machine
-# has. Its message sends the user to the hardware guide where the user has it.
-noport="unshare -m $([ "$(id -u)" -eq 0 ] || echo -r) -- sh -c 'mount -t tmpfs tmpfs /proc/sys/dev && exec \"\$@\"' - $lptseg"
+# has. (Its /proc is made private first, so that nothing reaches the machine's;
+# unshare's own way of doing so fails inside a chroot, whose / is no mount.)
+# Its message sends the user to the hardware guide where the user has it.
+noport="unshare -m --propagation unchanged $([ "$(id -u)" -eq 0 ] || echo -r) -- sh -c \
+  'mount --make-rprivate /proc && mount -t tmpfs tmpfs /proc/sys/dev && exec \"\$@\"' - $lptseg"
 case $lptseg in
 /usr/bin/lptseg) guide=/usr/share/doc/lptseg/docs/hardware.md ;;
 *) guide=$(cd "$(dirname "$0")/../.." && pwd)/docs/hardware.md ;;

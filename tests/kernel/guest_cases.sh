@@ -12,6 +12,10 @@ wait_seconds=90 # everything is slow under emulation
 source "$(dirname "$0")/../e2e/xvfb_session.sh"
 home=$(mktemp -d)
 chown 65534:65534 "$home"
+# The build may lie where only its owner may pass (a clone in /root): the user
+# may pass through to the program, in the guest's own overlay only.
+dir=$(dirname "$guest_lptseg")
+while [ "$dir" != / ]; do chmod o+x "$dir"; dir=$(dirname "$dir"); done
 nobody="setpriv --reuid=65534 --regid=65534"
 user="-- env HOME=$home XDG_RUNTIME_DIR=$home $guest_lptseg"
 # In group lp, as a user who has set up access to the port is, or not; root
