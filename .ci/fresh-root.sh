@@ -28,7 +28,7 @@ fi
 
 # A root left by an earlier run may still have something mounted in it.
 if [ -d "$root" ]; then
-  grep -o " $root/[^ ]*" /proc/mounts | sort -r | xargs -r -n1 umount -l
+  { grep -o " $root/[^ ]*" /proc/mounts || true; } | sort -r | xargs -r -n1 umount -l
   rm -rf --one-file-system "$root"
 fi
 
