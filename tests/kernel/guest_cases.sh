@@ -4,9 +4,12 @@
 # nobody at each step, clicking it with xdotool on the guest's own Xvfb, one
 # case a line (run_cases in ../e2e/xvfb_session.sh). Each case's exit status and
 # standard error are checked here; its port writes, which the guest's console
-# announces after each case ("@@ports PATTERN"), by the host.
-#   guest_lptseg  the lptseg to run
-#   guest_cases   classic (ports at 0x378, 0x278, 0x3BC) or card (0xE800, 0x278)
+# announces after each case ("@@ports PATTERN"), by the host. The card guest
+# then runs lptseg --ftdi against FT232R adapters made by ftdi_gadget.sh, whose
+# records are checked here.
+#   guest_lptseg    the lptseg to run
+#   guest_cases     classic (ports at 0x378, 0x278, 0x3BC) or card (0xE800, 0x278)
+#   guest_recorder  ftdi_recorder; none, no FTDI cases
 set -euo pipefail
 wait_seconds=90 # everything is slow under emulation
 source "$(dirname "$0")/../e2e/xvfb_session.sh"
@@ -18,8 +21,27 @@ user="-- env HOME=$home XDG_RUNTIME_DIR=$home $guest_lptseg"
 # loads the drivers. The ports get the group and mode udev gives them.
 lp="$nobody --groups=$(getent group lp | cut -d: -f3) $user" other="$nobody --clear-groups $user" root=
 ppdev="sh -c 'modprobe ppdev && chgrp lp /dev/parport? && chmod 660 /dev/parport?'"
+usb="$nobody --groups=$(getent group plugdev | cut -d: -f3) $user" gadget="bash $(dirname "$0")/ftdi_gadget.sh"
 
-check_output() { echo "@@ports $1"; }
+# What reached each FT232R since the last case, "1:[WORDS] 2:[WORDS]": the
+# requests as name:wValue, then each bulk packet's bytes.
+records() {
+  local n
+  for n in 1 2; do
+    [ -e "/run/ft232r/$n.record" ] || continue
+    printf '%s:[%s] ' "$n" "$(paste -sd' ' "/run/ft232r/$n.record")"
+    : >"/run/ft232r/$n.record"
+  done
+}
+check_output() {
+  if [[ $arguments == --ftdi* ]]; then
+    local got
+    got=$(records)
+    [[ ${got% } =~ $1 ]] || fail "$case: the adapters received \"${got% }\", not /$1/"
+  else
+    echo "@@ports $1"
+  fi
+}
 # Dispatched X events are handled in order: once the figure shows the last
 # digit clicked, 1 (b lit, a dark), every click before it has written its byte.
 lit_1() {
@@ -27,6 +49,8 @@ lit_1() {
     [ "$(convert "$work/shot.png" -depth 8 -format '%[hex:u.p{280,64}] %[hex:u.p{240,33}]' info:)" = "FF0000 FFFFFF" ]
 }
 shows_1() { wait_for lit_1 || fail "$case: the figure does not show 1 after the clicks"; }
+wrote_00() { wait_for grep -qx 00 /run/ft232r/1.record || fail "$case: adapter 1 received no 00"; }
+pull_out_1() { $gadget pull 1; }
 
 # The writes of parport_pc's probe, when it loads, are no case's.
 case $guest_cases in
@@ -47,4 +71,21 @@ lp    | - | --port=0xE800 | 7 278 8 3BC Brisi 1 shows_1 TERM | SIGTERM | ^E800:0
 lp    | - | --port=/dev/parport0 | 3BC 1 shows_1 TERM | SIGTERM | ^E800:00 E800:11 E800:00$ | -
 CASES
 esac
+# Libftdi's own requests (reset, baud rate) come first; bit-bang mode with all
+# eight lines outputs (wValue 01FF) precedes every byte. Adapter 1 is pulled out
+# while its window is open, then adapter 2: none is left.
+requests='([a-z]+:[0-9A-F]{4} )*'
+[ "$guest_cases" != card ] || [ -z "$guest_recorder" ] || run_cases <<CASES
+root  | - | $gadget plug 1 LPTSEG01 | - | 0 | - | -
+other | - | --ftdi  | box | 1 | ^1:\[\]$ | ^Nema dozvole za pristup FTDI adapteru .*70-lptseg\.rules.*README
+root  | - | $gadget allow | - | 0 | - | -
+usb   | - | --ftdi  | 7 278 8 1 shows_1 TERM | SIGTERM | ^1:\[${requests}bitmode:01FF 00 51 FF 11 00\]$ | -
+root  | - | $gadget plug 2 LPTSEG02 | - | 0 | - | -
+root  | - | $gadget allow | - | 0 | - | -
+usb   | - | --ftdi=LPTSEG02 | 1 shows_1 TERM | SIGTERM | ^1:\[\] 2:\[${requests}bitmode:01FF 00 11 00\]$ | -
+usb   | - | --ftdi=NEMA | box | 1 | ^1:\[\] 2:\[\]$ | FTDI adapter sa serijskim brojem "NEMA" nije priključen\. Priključeni adapteri: LPTSEG0[12], LPTSEG0[12]\.
+usb   | - | --ftdi=LPTSEG01 | window wrote_00 pull_out_1 7 box ended | 1 | ^1:\[${requests}bitmode:01FF 00\] 2:\[\]$ | Na FTDI adapter nije moguće pisati \(.*\)\. Je li adapter iskopčan\?
+root  | - | $gadget pull 2 | - | 0 | - | -
+usb   | - | --ftdi  | box | 1 | ^1:\[\] 2:\[\]$ | Nije pronađen nijedan FTDI adapter FT232R ili FT245R \(USB 0403:6001\)\. Priključite
+CASES
 echo "@@done"
