@@ -72,20 +72,24 @@ lp    | - | --port=/dev/parport0 | 3BC 1 shows_1 TERM | SIGTERM | ^E800:00 E800:
 CASES
 esac
 # Libftdi's own requests (reset, baud rate) come first; bit-bang mode with all
-# eight lines outputs (wValue 01FF) precedes every byte. Adapter 1 is pulled out
-# while its window is open, then adapter 2: none is left.
+# eight lines outputs (wValue 01FF) precedes every byte. The guests share the
+# cases: one adapter in the classic guest; two in the card guest, where adapter
+# 1 is pulled out while its window is open, then adapter 2: none is left.
 requests='([a-z]+:[0-9A-F]{4} )*'
-[ "$guest_cases" != card ] || [ -z "$guest_recorder" ] || run_cases <<CASES
+[ -z "$guest_recorder" ] || case $guest_cases in
+classic) run_cases <<CASES ;;
 root  | - | $gadget plug 1 LPTSEG01 | - | 0 | - | -
 other | - | --ftdi  | box | 1 | ^1:\[\]$ | ^Nema dozvole za pristup FTDI adapteru .*70-lptseg\.rules.*README
 root  | - | $gadget allow | - | 0 | - | -
 usb   | - | --ftdi  | 7 278 8 1 shows_1 TERM | SIGTERM | ^1:\[${requests}bitmode:01FF 00 51 FF 11 00\]$ | -
-root  | - | $gadget plug 2 LPTSEG02 | - | 0 | - | -
-root  | - | $gadget allow | - | 0 | - | -
+CASES
+card) run_cases <<CASES ;;
+root  | - | sh -c '$gadget plug 1 LPTSEG01 && $gadget plug 2 LPTSEG02 && $gadget allow' | - | 0 | - | -
 usb   | - | --ftdi=LPTSEG02 | 1 shows_1 TERM | SIGTERM | ^1:\[\] 2:\[${requests}bitmode:01FF 00 11 00\]$ | -
 usb   | - | --ftdi=NEMA | box | 1 | ^1:\[\] 2:\[\]$ | FTDI adapter sa serijskim brojem "NEMA" nije priključen\. Priključeni adapteri: LPTSEG0[12], LPTSEG0[12]\.
 usb   | - | --ftdi=LPTSEG01 | window wrote_00 pull_out_1 7 box ended | 1 | ^1:\[${requests}bitmode:01FF 00\] 2:\[\]$ | Na FTDI adapter nije moguće pisati \(.*\)\. Je li adapter iskopčan\?
 root  | - | $gadget pull 2 | - | 0 | - | -
 usb   | - | --ftdi  | box | 1 | ^1:\[\] 2:\[\]$ | Nije pronađen nijedan FTDI adapter FT232R ili FT245R \(USB 0403:6001\)\. Priključite
 CASES
+esac
 echo "@@done"
