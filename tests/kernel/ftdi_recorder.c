@@ -1,121 +1,79 @@
 // The far side of an FT232R, behind a USB gadget's FunctionFS function: answers
-// the vendor requests that libftdi sends and records them, and every packet that
-// arrives on the bulk OUT endpoint, as one word a line in the record file:
-// "bitmode:01FF" for a request (its name, then wValue), "51" for a packet of one
-// byte. It runs until killed; the gadget can be unbound and bound again meanwhile.
+// the vendor requests that libftdi sends and records, one word a line, each
+// request as REQUEST:VALUE ("0B:01FF", both in hex) and each packet that arrives
+// on the bulk OUT endpoint as its bytes ("51"). It runs until killed; the gadget
+// may be unbound and bound again meanwhile.
 //   ftdi_recorder FUNCTIONFS_MOUNT RECORD_FILE
-#include <endian.h>
 #include <fcntl.h>
 #include <linux/usb/ch9.h>
 #include <linux/usb/functionfs.h>
 #include <pthread.h>
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 #include <unistd.h>
 
-static int record;
-
-static void Record(const char* word) {
-    char line[160];
-    const int length = snprintf(line, sizeof line, "%s\n", word);
-    if (write(record, line, (size_t)length) != length)
-        perror("ftdi_recorder: record");
-}
-
-static void Fail(const char* what) {
-    perror(what);
-    exit(1);
-}
+_Static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the descriptors are in the host's byte order");
 
 // The FT232R's one interface: vendor class, bulk IN then bulk OUT, at full speed.
 // The UDC hands out endpoints in this order, which gives 0x81 and 0x02 as on the
 // chip, the addresses libftdi uses without reading the descriptors.
-#if __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
-#error "the descriptors below are written in the host's byte order, which USB's must be"
-#endif
 static const struct {
     struct usb_functionfs_descs_head_v2 head;
     __le32 fs_count;
     struct usb_interface_descriptor interface;
     struct usb_endpoint_descriptor_no_audio in, out;
 } __attribute__((packed)) descriptors = {
-    {FUNCTIONFS_DESCRIPTORS_MAGIC_V2, sizeof descriptors,
-     FUNCTIONFS_HAS_FS_DESC | FUNCTIONFS_ALL_CTRL_RECIP},
+    {FUNCTIONFS_DESCRIPTORS_MAGIC_V2, sizeof descriptors, FUNCTIONFS_HAS_FS_DESC | FUNCTIONFS_ALL_CTRL_RECIP},
     3,
     {USB_DT_INTERFACE_SIZE, USB_DT_INTERFACE, 0, 0, 2, USB_CLASS_VENDOR_SPEC, 0xFF, 0xFF, 0},
     {USB_DT_ENDPOINT_SIZE, USB_DT_ENDPOINT, 1 | USB_DIR_IN, USB_ENDPOINT_XFER_BULK, 64, 0},
     {USB_DT_ENDPOINT_SIZE, USB_DT_ENDPOINT, 2 | USB_DIR_OUT, USB_ENDPOINT_XFER_BULK, 64, 0},
 };
-static const struct usb_functionfs_strings_head strings = {
-    FUNCTIONFS_STRINGS_MAGIC, sizeof strings, 0, 0};
+static const struct usb_functionfs_strings_head strings = {FUNCTIONFS_STRINGS_MAGIC, sizeof strings, 0, 0};
+static FILE* record;
+static char out_path[4096];
 
-// The requests of FTDI's SIO protocol by number, as libftdi names them.
-static const char* RequestName(unsigned request) {
-    static const char* const names[] = {"reset", "modem", "flow", "baud", "data", "status",
-                                        "event", "error", "", "latency", "getlatency",
-                                        "bitmode", "pins"};
-    return request < sizeof names / sizeof *names && *names[request] ? names[request] : "request";
-}
-
-// Each read of the OUT endpoint takes one packet. Between unbind and bind it
-// fails; the next read waits for the endpoint to come back.
-static void* RecordPackets(void* path) {
-    const int out = open(path, O_RDONLY);
-    if (out < 0)
-        Fail("ftdi_recorder: bulk OUT");
-    for (;;) {
-        unsigned char packet[64];
+// Each read takes one packet. Between unbind and bind the reads fail.
+static void* RecordPackets(void* unused) {
+    const int out = open(out_path, O_RDONLY);
+    for (unsigned char packet[64]; out >= 0;) {
         const ssize_t length = read(out, packet, sizeof packet);
-        if (length <= 0) {
-            usleep(100000);
-            continue;
-        }
-        char word[2 * sizeof packet + 1];
+        char word[2 * sizeof packet + 1] = "";
         for (ssize_t i = 0; i < length; ++i)
             sprintf(word + 2 * i, "%02X", packet[i]);
-        Record(word);
+        if (length > 0)
+            fprintf(record, "%s\n", word); // one call: the line is not split by a request's
+        else
+            usleep(100000);
     }
-    return NULL;
+    perror(out_path);
+    return unused;
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        fprintf(stderr, "usage: ftdi_recorder FUNCTIONFS_MOUNT RECORD_FILE\n");
-        return 2;
-    }
-    char path[4096];
-    snprintf(path, sizeof path, "%s/ep0", argv[1]);
-    const int ep0 = open(path, O_RDWR);
-    record = open(argv[2], O_WRONLY | O_CREAT | O_APPEND | O_TRUNC, 0644);
-    if (ep0 < 0 || record < 0)
-        Fail("ftdi_recorder: open");
-    if (write(ep0, &descriptors, sizeof descriptors) < 0 || write(ep0, &strings, sizeof strings) < 0)
-        Fail("ftdi_recorder: descriptors");
-    // The endpoint files exist once the descriptors are accepted.
-    static char out_path[4096];
-    snprintf(out_path, sizeof out_path, "%s/ep2", argv[1]);
+    char ep0_path[4096];
+    snprintf(ep0_path, sizeof ep0_path, "%s/ep0", argc == 3 ? argv[1] : ".");
+    snprintf(out_path, sizeof out_path, "%s/ep2", argv[1]); // the files exist once the descriptors do
+    const int ep0 = open(ep0_path, O_RDWR);
+    record = argc == 3 ? fopen(argv[2], "a") : NULL;
     pthread_t packets;
-    if (pthread_create(&packets, NULL, RecordPackets, out_path) != 0)
-        Fail("ftdi_recorder: thread");
-
-    for (;;) {
-        struct usb_functionfs_event event;
-        if (read(ep0, &event, sizeof event) != sizeof event)
-            Fail("ftdi_recorder: ep0 event");
+    if (ep0 < 0 || !record || write(ep0, &descriptors, sizeof descriptors) < 0 ||
+        write(ep0, &strings, sizeof strings) < 0 || pthread_create(&packets, NULL, RecordPackets, NULL)) {
+        perror("usage: ftdi_recorder FUNCTIONFS_MOUNT RECORD_FILE");
+        return 1;
+    }
+    setvbuf(record, NULL, _IOLBF, 0);
+    for (struct usb_functionfs_event event; read(ep0, &event, sizeof event) == sizeof event;) {
         if (event.type != FUNCTIONFS_SETUP)
             continue;
-        const struct usb_ctrlrequest* setup = &event.u.setup;
-        char word[64];
-        snprintf(word, sizeof word, "%s:%04X", RequestName(setup->bRequest), le16toh(setup->wValue));
-        Record(word);
+        const struct usb_ctrlrequest setup = event.u.setup;
+        fprintf(record, "%02X:%04X\n", setup.bRequest, setup.wValue);
         // Reading answers an OUT request (its data, if any, then the status stage);
-        // an IN request (modem status, latency, pins) is answered with zeros.
-        unsigned char data[256] = {0};
-        size_t length = le16toh(setup->wLength);
-        if (length > sizeof data)
-            length = sizeof data;
-        if (setup->bRequestType & USB_DIR_IN ? write(ep0, data, length) < 0 : read(ep0, data, length) < 0)
+        // an IN one (modem status, latency, pins) is answered with zeros.
+        unsigned char data[4096] = {0};
+        const size_t length = setup.wLength < sizeof data ? setup.wLength : sizeof data;
+        if ((setup.bRequestType & USB_DIR_IN ? write(ep0, data, length) : read(ep0, data, length)) < 0)
             perror("ftdi_recorder: control transfer");
     }
+    perror(ep0_path);
+    return 1;
 }

@@ -23,24 +23,13 @@ lp="$nobody --groups=$(getent group lp | cut -d: -f3) $user" other="$nobody --cl
 ppdev="sh -c 'modprobe ppdev && chgrp lp /dev/parport? && chmod 660 /dev/parport?'"
 usb="$nobody --groups=$(getent group plugdev | cut -d: -f3) $user" gadget="bash $(dirname "$0")/ftdi_gadget.sh"
 
-# What reached each FT232R since the last case, "1:[WORDS] 2:[WORDS]": the
-# requests as name:wValue, then each bulk packet's bytes.
-records() {
-  local n
-  for n in 1 2; do
-    [ -e "/run/ft232r/$n.record" ] || continue
-    printf '%s:[%s] ' "$n" "$(paste -sd' ' "/run/ft232r/$n.record")"
-    : >"/run/ft232r/$n.record"
-  done
-}
+# For the FTDI cases, what reached each FT232R since the last case, as
+# "1:[WORDS] 2:[WORDS]" (the words of ftdi_recorder), must match the pattern.
 check_output() {
-  if [[ $arguments == --ftdi* ]]; then
-    local got
-    got=$(records)
-    [[ ${got% } =~ $1 ]] || fail "$case: the adapters received \"${got% }\", not /$1/"
-  else
-    echo "@@ports $1"
-  fi
+  [[ $arguments == --ftdi* ]] || { echo "@@ports $1"; return; }
+  local got= n
+  for n in /run/ft232r/?.record; do got+="$(basename "$n" .record):[$(paste -sd' ' "$n")] " && : >"$n"; done
+  [[ ${got% } =~ $1 ]] || fail "$case: the adapters received \"${got% }\", not /$1/"
 }
 # Dispatched X events are handled in order: once the figure shows the last
 # digit clicked, 1 (b lit, a dark), every click before it has written its byte.
@@ -71,25 +60,25 @@ lp    | - | --port=0xE800 | 7 278 8 3BC Brisi 1 shows_1 TERM | SIGTERM | ^E800:0
 lp    | - | --port=/dev/parport0 | 3BC 1 shows_1 TERM | SIGTERM | ^E800:00 E800:11 E800:00$ | -
 CASES
 esac
-# Libftdi's own requests (reset, baud rate) come first; bit-bang mode with all
-# eight lines outputs (wValue 01FF) precedes every byte. The guests share the
+# Libftdi's own requests (reset, baud rate) come first; SET_BITMODE (0B) with
+# bit-bang mode and all eight lines outputs (01FF) precedes every byte. The guests share the
 # cases: one adapter in the classic guest; two in the card guest, where adapter
 # 1 is pulled out while its window is open, then adapter 2: none is left.
-requests='([a-z]+:[0-9A-F]{4} )*'
+requests='([0-9A-F]{2}:[0-9A-F]{4} )*'
 [ -z "$guest_recorder" ] || case $guest_cases in
 classic) run_cases <<CASES ;;
 root  | - | $gadget plug 1 LPTSEG01 | - | 0 | - | -
 other | - | --ftdi  | box | 1 | ^1:\[\]$ | ^Nema dozvole za pristup FTDI adapteru .*70-lptseg\.rules.*README
 root  | - | $gadget allow | - | 0 | - | -
-usb   | - | --ftdi  | 7 278 8 1 shows_1 TERM | SIGTERM | ^1:\[${requests}bitmode:01FF 00 51 FF 11 00\]$ | -
+usb   | - | --ftdi  | 7 278 8 1 shows_1 TERM | SIGTERM | ^1:\[${requests}0B:01FF 00 51 FF 11 00\]$ | -
 CASES
 card) run_cases <<CASES ;;
 root  | - | sh -c '$gadget plug 1 LPTSEG01 && $gadget plug 2 LPTSEG02 && $gadget allow' | - | 0 | - | -
-usb   | - | --ftdi=LPTSEG02 | 1 shows_1 TERM | SIGTERM | ^1:\[\] 2:\[${requests}bitmode:01FF 00 11 00\]$ | -
+usb   | - | --ftdi=LPTSEG02 | 1 shows_1 TERM | SIGTERM | ^1:\[\] 2:\[${requests}0B:01FF 00 11 00\]$ | -
 usb   | - | --ftdi=NEMA | box | 1 | ^1:\[\] 2:\[\]$ | FTDI adapter sa serijskim brojem "NEMA" nije priključen\. Priključeni adapteri: LPTSEG0[12], LPTSEG0[12]\.
-usb   | - | --ftdi=LPTSEG01 | window wrote_00 pull_out_1 7 box ended | 1 | ^1:\[${requests}bitmode:01FF 00\] 2:\[\]$ | Na FTDI adapter nije moguće pisati \(.*\)\. Je li adapter iskopčan\?
+usb   | - | --ftdi=LPTSEG01 | window wrote_00 pull_out_1 7 box ended | 1 | ^1:\[${requests}0B:01FF 00\] 2:\[\]$ | Na FTDI adapter nije moguće pisati \(.*\)\. Je li adapter iskopčan\?
 root  | - | $gadget pull 2 | - | 0 | - | -
-usb   | - | --ftdi  | box | 1 | ^1:\[\] 2:\[\]$ | Nije pronađen nijedan FTDI adapter FT232R ili FT245R \(USB 0403:6001\)\. Priključite
+usb   | - | --ftdi  | alone | 1 | ^1:\[\] 2:\[\]$ | Nije pronađen nijedan FTDI adapter FT232R ili FT245R \(USB 0403:6001\)\. Priključite
 CASES
 esac
 echo "@@done"
