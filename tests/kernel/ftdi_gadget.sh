@@ -4,7 +4,6 @@
 # gadget with FTDI's identity (configfs, FunctionFS) has ftdi_recorder behind it,
 # recording what reaches the adapter in /run/ft232r/N.record. Runs as root.
 #   ftdi_gadget.sh plug N SERIAL   adapter N (1 or 2) plugged in
-#   ftdi_gadget.sh allow           the README's udev rule: group plugdev, mode 0660
 #   ftdi_gadget.sh pull N          adapter N pulled out
 set -euo pipefail
 gadget=/sys/kernel/config/usb_gadget/ft232r${2:-} ffs=/run/ft232r/ffs${2:-}
@@ -32,11 +31,6 @@ plug)
   wait_until test -e "$ffs/ep2"
   echo "dummy_udc.$(($2 - 1))" >"$gadget/UDC"
   wait_until configured "$3" ;;
-allow)
-  for device in $(grep -lx 0403 /sys/bus/usb/devices/*/idVendor | xargs dirname); do
-    node=$(printf '/dev/bus/usb/%03d/%03d' "$(cat "$device/busnum")" "$(cat "$device/devnum")")
-    chgrp plugdev "$node" && chmod 660 "$node"
-  done ;;
 pull)
   serial=$(cat "$gadget/strings/0x409/serialnumber")
   echo >"$gadget/UDC"

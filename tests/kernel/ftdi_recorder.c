@@ -11,7 +11,8 @@
 #include <stdio.h>
 #include <unistd.h>
 
-_Static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the descriptors are in the host's byte order");
+_Static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
+               "the descriptors are in the host's byte order");
 
 // The FT232R's one interface: vendor class, bulk IN then bulk OUT, at full speed.
 // The UDC hands out endpoints in this order, which gives 0x81 and 0x02 as on the
@@ -22,13 +23,15 @@ static const struct {
     struct usb_interface_descriptor interface;
     struct usb_endpoint_descriptor_no_audio in, out;
 } __attribute__((packed)) descriptors = {
-    {FUNCTIONFS_DESCRIPTORS_MAGIC_V2, sizeof descriptors, FUNCTIONFS_HAS_FS_DESC | FUNCTIONFS_ALL_CTRL_RECIP},
+    {FUNCTIONFS_DESCRIPTORS_MAGIC_V2, sizeof descriptors,
+     FUNCTIONFS_HAS_FS_DESC | FUNCTIONFS_ALL_CTRL_RECIP},
     3,
     {USB_DT_INTERFACE_SIZE, USB_DT_INTERFACE, 0, 0, 2, USB_CLASS_VENDOR_SPEC, 0xFF, 0xFF, 0},
     {USB_DT_ENDPOINT_SIZE, USB_DT_ENDPOINT, 1 | USB_DIR_IN, USB_ENDPOINT_XFER_BULK, 64, 0},
     {USB_DT_ENDPOINT_SIZE, USB_DT_ENDPOINT, 2 | USB_DIR_OUT, USB_ENDPOINT_XFER_BULK, 64, 0},
 };
-static const struct usb_functionfs_strings_head strings = {FUNCTIONFS_STRINGS_MAGIC, sizeof strings, 0, 0};
+static const struct usb_functionfs_strings_head strings = {FUNCTIONFS_STRINGS_MAGIC, sizeof strings,
+                                                           0, 0};
 static FILE* record;
 static char out_path[4096];
 
@@ -50,18 +53,23 @@ static void* RecordPackets(void* unused) {
 }
 
 int main(int argc, char** argv) {
-    char ep0_path[4096];
-    snprintf(ep0_path, sizeof ep0_path, "%s/ep0", argc == 3 ? argv[1] : ".");
-    snprintf(out_path, sizeof out_path, "%s/ep2", argv[1]); // the files exist once the descriptors do
-    const int ep0 = open(ep0_path, O_RDWR);
-    record = argc == 3 ? fopen(argv[2], "a") : NULL;
-    pthread_t packets;
-    if (ep0 < 0 || !record || write(ep0, &descriptors, sizeof descriptors) < 0 ||
-        write(ep0, &strings, sizeof strings) < 0 || pthread_create(&packets, NULL, RecordPackets, NULL)) {
-        perror("usage: ftdi_recorder FUNCTIONFS_MOUNT RECORD_FILE");
-        return 1;
+    if (argc != 3 || !(record = fopen(argv[2], "a"))) {
+        fprintf(stderr, "usage: ftdi_recorder FUNCTIONFS_MOUNT RECORD_FILE\n");
+        return 2;
     }
     setvbuf(record, NULL, _IOLBF, 0);
+    char ep0_path[4096];
+    snprintf(ep0_path, sizeof ep0_path, "%s/ep0", argv[1]);
+    // The endpoints' files exist once the descriptors are written.
+    snprintf(out_path, sizeof out_path, "%s/ep2", argv[1]);
+    const int ep0 = open(ep0_path, O_RDWR);
+    pthread_t packets;
+    if (ep0 < 0 || write(ep0, &descriptors, sizeof descriptors) < 0 ||
+        write(ep0, &strings, sizeof strings) < 0 ||
+        pthread_create(&packets, NULL, RecordPackets, NULL)) {
+        perror(ep0_path);
+        return 1;
+    }
     for (struct usb_functionfs_event event; read(ep0, &event, sizeof event) == sizeof event;) {
         if (event.type != FUNCTIONFS_SETUP)
             continue;
@@ -71,7 +79,8 @@ int main(int argc, char** argv) {
         // an IN one (modem status, latency, pins) is answered with zeros.
         unsigned char data[4096] = {0};
         const size_t length = setup.wLength < sizeof data ? setup.wLength : sizeof data;
-        if ((setup.bRequestType & USB_DIR_IN ? write(ep0, data, length) : read(ep0, data, length)) < 0)
+        const int in = setup.bRequestType & USB_DIR_IN;
+        if ((in ? write(ep0, data, length) : read(ep0, data, length)) < 0)
             perror("ftdi_recorder: control transfer");
     }
     perror(ep0_path);

@@ -22,6 +22,8 @@ user="-- env HOME=$home XDG_RUNTIME_DIR=$home $guest_lptseg"
 lp="$nobody --groups=$(getent group lp | cut -d: -f3) $user" other="$nobody --clear-groups $user" root=
 ppdev="sh -c 'modprobe ppdev && chgrp lp /dev/parport? && chmod 660 /dev/parport?'"
 usb="$nobody --groups=$(getent group plugdev | cut -d: -f3) $user" gadget="bash $(dirname "$0")/ftdi_gadget.sh"
+# The README's udev rule for the adapters, each the first device on its bus.
+allow="sh -c 'chgrp plugdev /dev/bus/usb/*/002 && chmod 660 /dev/bus/usb/*/002'"
 
 # For the FTDI cases, what reached each FT232R since the last case, as
 # "1:[WORDS] 2:[WORDS]" (the words of ftdi_recorder), must match the pattern.
@@ -61,19 +63,22 @@ lp    | - | --port=/dev/parport0 | 3BC 1 shows_1 TERM | SIGTERM | ^E800:00 E800:
 CASES
 esac
 # Libftdi's own requests (reset, baud rate) come first; SET_BITMODE (0B) with
-# bit-bang mode and all eight lines outputs (01FF) precedes every byte. The guests share the
-# cases: one adapter in the classic guest; two in the card guest, where adapter
-# 1 is pulled out while its window is open, then adapter 2: none is left.
+# bit-bang mode and all eight lines outputs (01FF) precedes every byte. The
+# guests share the cases: one adapter in the classic guest, its serial number
+# unreadable without access too; two in the card guest, where adapter 1 is
+# pulled out while its window is open, then adapter 2: none is left.
 requests='([0-9A-F]{2}:[0-9A-F]{4} )*'
 [ -z "$guest_recorder" ] || case $guest_cases in
 classic) run_cases <<CASES ;;
 root  | - | $gadget plug 1 LPTSEG01 | - | 0 | - | -
 other | - | --ftdi  | box | 1 | ^1:\[\]$ | ^Nema dozvole za pristup FTDI adapteru .*70-lptseg\.rules.*README
-root  | - | $gadget allow | - | 0 | - | -
+other | - | --ftdi=LPTSEG01 | box | 1 | ^1:\[\]$ | ^Serijski broj FTDI adaptera nije moguće pročitati\. Nema dozvole za pristup FTDI adapteru .*70-lptseg\.rules
+root  | - | $allow | - | 0 | - | -
 usb   | - | --ftdi  | 7 278 8 1 shows_1 TERM | SIGTERM | ^1:\[${requests}0B:01FF 00 51 FF 11 00\]$ | -
 CASES
 card) run_cases <<CASES ;;
-root  | - | sh -c '$gadget plug 1 LPTSEG01 && $gadget plug 2 LPTSEG02 && $gadget allow' | - | 0 | - | -
+root  | - | sh -c '$gadget plug 1 LPTSEG01 && $gadget plug 2 LPTSEG02' | - | 0 | - | -
+root  | - | $allow | - | 0 | - | -
 usb   | - | --ftdi=LPTSEG02 | 1 shows_1 TERM | SIGTERM | ^1:\[\] 2:\[${requests}0B:01FF 00 11 00\]$ | -
 usb   | - | --ftdi=NEMA | box | 1 | ^1:\[\] 2:\[\]$ | FTDI adapter sa serijskim brojem "NEMA" nije priključen\. Priključeni adapteri: LPTSEG0[12], LPTSEG0[12]\.
 usb   | - | --ftdi=LPTSEG01 | window wrote_00 pull_out_1 7 box ended | 1 | ^1:\[${requests}0B:01FF 00\] 2:\[\]$ | Na FTDI adapter nije moguće pisati \(.*\)\. Je li adapter iskopčan\?
