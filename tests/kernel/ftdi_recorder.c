@@ -1,8 +1,9 @@
 // The far side of an FT232R, behind a USB gadget's FunctionFS function: answers
 // the vendor requests that libftdi sends and records, one word a line, each
 // request as REQUEST:VALUE ("0B:01FF", both in hex) and each packet that arrives
-// on the bulk OUT endpoint as its bytes ("51"). It runs until killed; the gadget
-// may be unbound and bound again meanwhile.
+// on the bulk OUT endpoint as its bytes ("51"). A request whose number is in the
+// file RECORD_FILE.stall is refused, as by a chip without it. It runs until
+// killed; the gadget may be unbound and bound again meanwhile.
 //   ftdi_recorder FUNCTIONFS_MOUNT RECORD_FILE
 #include <fcntl.h>
 #include <linux/usb/ch9.h>
@@ -33,7 +34,17 @@ static const struct {
 static const struct usb_functionfs_strings_head strings = {FUNCTIONFS_STRINGS_MAGIC, sizeof strings,
                                                            0, 0};
 static FILE* record;
-static char out_path[4096];
+static char out_path[4096], stall_path[4096];
+
+static int Stalled(unsigned request) {
+    FILE* file = fopen(stall_path, "r");
+    unsigned stalled = 0x100; // none
+    if (file && fscanf(file, "%x", &stalled) != 1)
+        stalled = 0x100;
+    if (file)
+        fclose(file);
+    return stalled == request;
+}
 
 // Each read takes one packet. Between unbind and bind the reads fail.
 static void* RecordPackets(void* unused) {
@@ -62,6 +73,7 @@ int main(int argc, char** argv) {
     snprintf(ep0_path, sizeof ep0_path, "%s/ep0", argv[1]);
     // The endpoints' files exist once the descriptors are written.
     snprintf(out_path, sizeof out_path, "%s/ep2", argv[1]);
+    snprintf(stall_path, sizeof stall_path, "%s.stall", argv[2]);
     const int ep0 = open(ep0_path, O_RDWR);
     pthread_t packets;
     if (ep0 < 0 || write(ep0, &descriptors, sizeof descriptors) < 0 ||
@@ -76,11 +88,13 @@ int main(int argc, char** argv) {
         const struct usb_ctrlrequest setup = event.u.setup;
         fprintf(record, "%02X:%04X\n", setup.bRequest, setup.wValue);
         // Reading answers an OUT request (its data, if any, then the status stage);
-        // an IN one (modem status, latency, pins) is answered with zeros.
+        // an IN one (modem status, latency, pins) is answered with zeros. The
+        // other direction stalls the request.
         unsigned char data[4096] = {0};
         const size_t length = setup.wLength < sizeof data ? setup.wLength : sizeof data;
-        const int in = setup.bRequestType & USB_DIR_IN;
-        if ((in ? write(ep0, data, length) : read(ep0, data, length)) < 0)
+        const int in = (setup.bRequestType & USB_DIR_IN) != 0;
+        if ((in != Stalled(setup.bRequest) ? write(ep0, data, length) : read(ep0, data, length)) <
+            0)
             perror("ftdi_recorder: control transfer");
     }
     perror(ep0_path);

@@ -65,7 +65,8 @@ esac
 # Libftdi's own requests (reset, baud rate) come first; SET_BITMODE (0B) with
 # bit-bang mode and all eight lines outputs (01FF) precedes every byte. The
 # guests share the cases: one adapter in the classic guest, its serial number
-# unreadable without access too; two in the card guest, where adapter 1 is
+# unreadable without access too, and refusing bit-bang mode, then the reset
+# (SIO_RESET, 00) that opening sends; two in the card guest, where adapter 1 is
 # pulled out while its window is open, then adapter 2: none is left.
 requests='([0-9A-F]{2}:[0-9A-F]{4} )*'
 [ -z "$guest_recorder" ] || case $guest_cases in
@@ -75,6 +76,10 @@ other | - | --ftdi  | box | 1 | ^1:\[\]$ | ^Nema dozvole za pristup FTDI adapter
 other | - | --ftdi=LPTSEG01 | box | 1 | ^1:\[\]$ | ^Serijski broj FTDI adaptera nije moguće pročitati\. Nema dozvole za pristup FTDI adapteru .*70-lptseg\.rules
 root  | - | $allow | - | 0 | - | -
 usb   | - | --ftdi  | 7 278 8 1 shows_1 TERM | SIGTERM | ^1:\[${requests}0B:01FF 00 51 FF 11 00\]$ | -
+root  | - | sh -c 'echo 0B >/run/ft232r/1.record.stall' | - | 0 | - | -
+usb   | - | --ftdi  | box | 1 | ^1:\[${requests}0B:01FF\]$ | ^FTDI adapter nije moguće prebaciti u bit-bang način \(.*\)\. Je li to doista FT232R ili FT245R
+root  | - | sh -c 'echo 00 >/run/ft232r/1.record.stall' | - | 0 | - | -
+usb   | - | --ftdi  | box | 1 | ^1:\[00:0000\]$ | ^FTDI adapter nije moguće otvoriti \(ftdi_usb_reset failed, libftdi -6\)\. Iskopčajte ga
 CASES
 card) run_cases <<CASES ;;
 root  | - | sh -c '$gadget plug 1 LPTSEG01 && $gadget plug 2 LPTSEG02' | - | 0 | - | -

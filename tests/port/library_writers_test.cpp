@@ -60,6 +60,7 @@ struct Failure {
     const char* name;
     std::map<std::string, Answer> answers;
     std::vector<std::string> says;
+    std::string serial = ""; // the FTDI adapter asked for
 };
 const auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
@@ -134,10 +135,12 @@ INSTANTIATE_TEST_SUITE_P(Port, Ieee1284WriterFails, ::testing::Values(
 #endif
 
 #ifdef LPTSEG_HAVE_FTDI
-// libftdi1 for what the FT232R adapters of the kernel test cannot do: run out of
-// memory, and fail without saying why. No adapter is ever found.
+// libftdi1 with one adapter, A1, for what the FT232R adapters of the kernel test
+// cannot do: run out of memory, fail without saying why, have a kernel driver
+// hold the adapter or refuse to let it go, take no byte, hide a serial number.
 #include "ftdi_port_writer.h"
 
+#include <cstdio>
 #include <ftdi.h>
 
 extern "C" {
@@ -149,27 +152,31 @@ void ftdi_free(ftdi_context* ftdi) {
     delete ftdi;
 }
 int ftdi_usb_find_all(ftdi_context*, ftdi_device_list** list, int, int) {
-    *list = nullptr;
-    return Call("find_all");
+    const int found = Call("find_all", 1);
+    *list = found == 1 ? new ftdi_device_list{nullptr, nullptr} : nullptr;
+    return found;
 }
-void ftdi_list_free(ftdi_device_list**) {
+void ftdi_list_free(ftdi_device_list** list) {
     Call("list_free");
+    delete *list;
+    *list = nullptr;
 }
-// What an adapter would need.
-int ftdi_usb_get_strings(ftdi_context*, libusb_device*, char*, int, char*, int, char*, int) {
-    return Call("get_strings", -1);
+int ftdi_usb_get_strings(ftdi_context*, libusb_device*, char*, int, char*, int, char* serial,
+                         int size) {
+    std::snprintf(serial, static_cast<std::size_t>(size), "A1");
+    return Call("get_strings");
 }
 int ftdi_usb_open_dev(ftdi_context*, libusb_device*) {
-    return Call("open_dev", -1);
+    return Call("open_dev");
 }
 int ftdi_set_bitmode(ftdi_context*, unsigned char, unsigned char) {
-    return Call("set_bitmode", -1);
+    return Call("set_bitmode");
 }
-int ftdi_write_data(ftdi_context*, const unsigned char*, int) {
-    return Call("write", -1);
+int ftdi_write_data(ftdi_context*, const unsigned char* data, int size) {
+    return Call("write " + FormatByte(*data), size);
 }
 int ftdi_usb_close(ftdi_context*) {
-    return Call("close", -1);
+    return Call("close");
 }
 const char* ftdi_get_error_string(ftdi_context*) {
     return Call("error_string") == 0 ? "fake libftdi error" : nullptr;
@@ -178,13 +185,16 @@ const char* ftdi_get_error_string(ftdi_context*) {
 
 class FtdiWriterFails : public TestWithParam<Failure> {};
 
-// The first write fails and says why; the second fails too. Whatever was made is
-// freed: each list made, the context last.
+// The first write fails and says why; the second fails too and reaches no
+// adapter. Whatever was made is freed: the adapter closed if it was opened, each
+// list made, the context last.
 TEST_P(FtdiWriterFails, SaysWhyAndWritesNoMore) {
-    const auto said = Write<FtdiPortWriter>(GetParam().answers, {0x11, 0x5B}, "");
+    const auto said = Write<FtdiPortWriter>(GetParam().answers, {0x11, 0x5B}, GetParam().serial);
     for (const std::string& words : GetParam().says)
         EXPECT_THAT(said[0], HasSubstr(words));
     EXPECT_NE(said[1], "");
+    EXPECT_EQ(Count("write 0x5B"), 0);
+    EXPECT_EQ(Count("close"), Count("set_bitmode"));
     EXPECT_EQ(Count("list_free"), Count("find_all"));
     EXPECT_EQ(calls.back(), answers.count("new") ? "new" : "free");
 }
@@ -192,6 +202,10 @@ TEST_P(FtdiWriterFails, SaysWhyAndWritesNoMore) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Adapter, FtdiWriterFails, ::testing::Values(
     Failure{"NoLibusb", {{"new", {1}}}, {"USB podsustav (libusb) nije moguće pokrenuti"}},
-    Failure{"NoBusListNoWords", {{"find_all", {-5}}, {"error_string", {1}}}, {"Popis USB uređaja nije moguće pročitati (nepoznata pogreška, libftdi -5)."}}), CaseName);
+    Failure{"NoBusListNoWords", {{"find_all", {-5}}, {"error_string", {1}}}, {"Popis USB uređaja nije moguće pročitati (nepoznata pogreška, libftdi -5)."}},
+    Failure{"SerialUnreadable", {{"get_strings", {-9}}}, {"\"Z9\" nije priključen. Priključeni adapteri: (serijski broj nije čitljiv)."}, "Z9"},
+    Failure{"DriverHoldsInterface", {{"open_dev", {-5}}}, {"ftdi_sio", "rmmod"}},
+    Failure{"DetachDenied", {{"open_dev", {-8}}}, {"Nema dozvole za pristup FTDI adapteru", "70-lptseg.rules"}},
+    Failure{"NothingWritten", {{"write 0x11", {0}}}, {"nije moguće pisati (adapter nije primio bajt)", "iskopčan"}}), CaseName);
 // clang-format on
 #endif
