@@ -80,8 +80,7 @@ grep -q "Reading rules file: /$rules" "$work/udev" || fail "udevadm did not read
   fail "/usr/bin/lptseg-sim does not come from the package"
 
 echo "== the installed programs under Xvfb =="
-ftdi=$(grep -q '^LPTSEG_FTDI:BOOL=ON' "$build/CMakeCache.txt" && echo ftdi || true)
-bash tests/e2e/programs_e2e.sh /usr/bin/lptseg-sim /usr/bin/lptseg $ftdi
+bash tests/e2e/programs_e2e.sh /usr/bin/lptseg-sim /usr/bin/lptseg
 
 echo "== purge =="
 "${as_root[@]}" dpkg --purge lptseg

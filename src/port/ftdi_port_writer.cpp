@@ -20,8 +20,13 @@ std::string LibraryText(ftdi_context* context, int code) {
     return std::string(text ? text : "nepoznata pogreška") + ", libftdi " + std::to_string(code);
 }
 
+// The package's udev rule gives the user at the machine access; a build from
+// source has only the README's rule, which works through a group.
 const std::string UdevAdvice =
-    "Dopustite pristup pravilom za udev, npr. u datoteci /etc/udev/rules.d/99-lptseg-ftdi.rules:\n"
+    "Paket lptseg pristup daje pravilom za udev /usr/lib/udev/rules.d/70-lptseg.rules: ako je "
+    "paket instaliran, iskopčajte adapter i ponovno ga priključite. Za lptseg preveden iz "
+    "izvornog koda dodajte pravilo iz README-a, npr. u datoteku "
+    "/etc/udev/rules.d/99-lptseg-ftdi.rules:\n"
     "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"0403\", ATTRS{idProduct}==\"6001\", "
     "GROUP=\"plugdev\", MODE=\"0660\"\n"
     "zatim sudo udevadm control --reload-rules, ponovno priključite adapter i dodajte "

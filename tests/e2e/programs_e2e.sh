@@ -6,7 +6,7 @@
 # blanks the LEDs with its status; a trace that cannot be written; failures at
 # load shown in a message box alone; the window centred on a bare X server and
 # under openbox, whose close box ends it too.
-#   programs_e2e.sh LPTSEG-SIM LPTSEG [ftdi]
+#   programs_e2e.sh LPTSEG-SIM LPTSEG
 set -euo pipefail
 sim=$1 lptseg=$2
 source "$(dirname "$0")/xvfb_session.sh"
@@ -89,9 +89,7 @@ case $lptseg in
 esac
 [ -f "$guide" ] || fail "the hardware guide is not at $guide"
 
-skip='^$'
-[ "${3:-}" = ftdi ] || { skip=--ftdi; echo "NOTE: lptseg is built without the FTDI writer; --ftdi is not run"; }
-run_cases < <(grep -v -e "$skip" <<CASES
+run_cases <<CASES
 sim    | -u DISPLAY | --help    | - | 0 | ^Uporaba: lptseg-sim .*Delete.*Brisi | ^$
 sim    | -u DISPLAY | --version | - | 0 | ^lptseg-sim [0-9]+\.[0-9]+ Licenca: GNU GPL, inačica 3 ili novija \(GPL-3\.0-or-later\)\.$ | ^$
 sim    | -u DISPLAY | --bogus   | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „--bogus“\..*--help
@@ -115,9 +113,7 @@ sim    | - | >&-       | box                     | 1   | - | Standardni izlaz je
 sim    | - | <&- 2>&-  | 7 +2 on_null:0:2 TERM   | SIGTERM | ^378:00 378:51 378:00$ | -
 sim    | - | >/dev/full | alone                  | 1   | - | nije moguće ispisati na standardni izlaz
 noport | - | -         | alone                   | 1   | ^$ | nema paralelnog porta: .*Upute o sklopovlju \($guide\) kažu više\.
-lptseg | - | --ftdi    | alone                   | 1   | ^$ | Nije pronađen nijedan FTDI adapter .*FT232R
 sim    | -u DISPLAY | -display $DISPLAY | openbox start centred fixed xdotool:key:alt+F4 | 0 | ^378:00 378:00$ | -
 sim    | - | -         | 7 +2 kill_x             | 1   | ^378:00 378:51 378:00$ | Veza sa zaslonom je prekinuta
 CASES
-)
 echo "PASS: every case as a user sees it"

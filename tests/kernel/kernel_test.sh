@@ -4,11 +4,14 @@
 # libieee1284, ppdev and parport_pc (guest_cases.sh, which checks each case's
 # status and messages), and checks here every byte that reaches each port's
 # data register, case by case. Two guests: the three classic ports, and a port
-# at 0xE800 beside one at 0x278 (QEMU takes no more than three).
-#   kernel_test.sh LPTSEG CACHE_DIR
+# at 0xE800 beside one at 0x278 (QEMU takes no more than three). The second also
+# runs lptseg --ftdi against FT232R adapters that its own kernel makes, which
+# ftdi_recorder stands behind (ftdi_gadget.sh).
+#   kernel_test.sh LPTSEG CACHE_DIR [FTDI_RECORDER]
 set -euo pipefail
 lptseg=$(realpath "$1")
 cache=$(realpath "$2")
+recorder=${3:+$(realpath "$3")} # none: lptseg was built without the FTDI adapter
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -61,7 +64,7 @@ guest() {
   timeout 300 qemu-system-x86_64 -machine pc -accel tcg,thread=multi -cpu max -smp 2 -m 1024 \
     -bios /usr/share/qemu/qboot.rom -kernel "$kernel" -initrd "$initrd" -nodefaults -nographic -no-reboot \
     -append "console=ttyS0 quiet panic=-1 parport_pc.io=$(IFS=,; echo "$*") parport_pc.irq=$(printf 'none,%.0s' "$@" | sed 's/,$//')
-      guest_command=$here/guest_cases.sh guest_lptseg=$lptseg guest_cases=$name" \
+      guest_command=$here/guest_cases.sh guest_lptseg=$lptseg guest_recorder=$recorder guest_cases=$name" \
     -serial "file:$work/$name.console" -device virtio-9p-pci,fsdev=root,mount_tag=host \
     -fsdev local,id=root,path=/,security_model=none,readonly=on,multidevs=remap \
     -trace enable=memory_region_ops_write -D "$work/$name.writes" "${ports[@]}" </dev/null >"$work/$name.qemu" 2>&1 ||
