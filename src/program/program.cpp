@@ -17,6 +17,10 @@
 #ifdef _WIN32
 #include <windows.h>
 #endif
+#ifdef LPTSEG_IMPORT_WINDOWS_PLUGIN
+#include <QtPlugin>
+Q_IMPORT_PLUGIN(QWindowsIntegrationPlugin)
+#endif
 
 namespace lptseg {
 namespace {
@@ -99,6 +103,9 @@ int RunWindow(PortWriter& writer) {
             if (port.TakeForGood(std::chrono::milliseconds(300)))
                 form.UnloadWithoutDisplay();
         });
+    // Windows ends a session by asking each program to quit, and ends the
+    // process once it has answered: the window unloads then as its close box does.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &form, [&form] { form.UnloadAndEnd(0); });
     running = &form;
     static const bool registered = std::atexit(UnloadAtExit) == 0;
     (void)registered;

@@ -145,7 +145,7 @@ void CheckResources() {
     Check(value(L"ProductVersion") == EXPECTED_VERSION, "the version is the project's");
     Check(value(L"FileDescription") == L"Upravljanje 7-segmentnim diodnim zaslonom",
           "the description is the window's caption");
-    Check(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 48, 48, 0),
+    Check(LoadImageW(GetModuleHandleW(nullptr), L"IDI_ICON1", IMAGE_ICON, 48, 48, 0),
           "the program has a 48x48 icon");
 }
 
