@@ -106,10 +106,10 @@ make -C src $(sed -n 's/^\(sub-3rdparty-[A-Za-z0-9_-]*-install_subtargets\):.*/\
   sub-platformsupport-install_subtargets sub-winmain-install_subtargets \
   sub-moc-install_subtargets sub-rcc-install_subtargets sub-uic-install_subtargets >&2
 for d in src/corelib src/gui src/widgets src/plugins/platforms/windows; do make -C "$d" install >&2; done
-make install_mkspecs install_syncqt >&2
+make sub-qmake-qmake-aux-pro-install_subtargets install_mkspecs install_syncqt >&2
 
 for f in lib/libQt5Core.a lib/libQt5Gui.a lib/libQt5Widgets.a lib/libQt5WindowsUIAutomationSupport.a \
-  plugins/platforms/libqwindows.a lib/cmake/Qt5Widgets/Qt5WidgetsConfig.cmake bin/moc bin/rcc bin/uic; do
+  plugins/platforms/libqwindows.a lib/cmake/Qt5Widgets/Qt5WidgetsConfig.cmake bin/qmake bin/moc bin/rcc bin/uic; do
   [ -e "$prefix/$f" ] || fail "the build left no $prefix/$f"
 done
 

@@ -17,10 +17,6 @@
 #ifdef _WIN32
 #include <windows.h>
 #endif
-#ifdef LPTSEG_IMPORT_WINDOWS_PLUGIN
-#include <QtPlugin>
-Q_IMPORT_PLUGIN(QWindowsIntegrationPlugin)
-#endif
 
 namespace lptseg {
 namespace {
