@@ -32,8 +32,8 @@ if [ -f "$complete" ]; then
 fi
 
 for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-gcc-posix i686-w64-mingw32-windres \
-  dpkg-source make perl python3; do
-  command -v "$tool" >/dev/null || fail "$tool is missing: apt-get install mingw-w64 dpkg-dev make perl python3"
+  dpkg-source make perl; do
+  command -v "$tool" >/dev/null || fail "$tool is missing: apt-get install mingw-w64 dpkg-dev make perl"
 done
 
 started=$(date +%s)
