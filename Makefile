@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER)
 
-.PHONY: all setup setup-run configure build run test bench clean
+.PHONY: all setup setup-run configure build run test bench windows clean
 
 all: build
 
@@ -44,6 +44,12 @@ bench: setup
 	@$(CONFIGURE) -DLPTSEG_BENCHMARKS=ON $(CMAKE_ARGS)
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target lptseg-sim bare_window window_probe form1_bench
 	@benchmarks/run.sh $(BUILD_DIR)
+
+# lptseg.exe, lptseg-sim.exe and their zip for 32-bit Windows, cross-built
+# against a static Qt 5.15 built from Debian's source into /var/cache/lptseg
+# (LPTSEG_CACHE) the first time, which takes about 45 minutes on two cores.
+windows: setup
+	@bash scripts/build-windows.sh $(abspath $(or $(WINDOWS_BUILD_DIR),build-windows-x86))
 
 clean:
 	@rm -rf $(BUILD_DIR)

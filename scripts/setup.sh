@@ -18,6 +18,8 @@ test_packages=(
   xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils bsdutils
   librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file lintian udev
   mingw-w64 wine wine64 wine32:i386
+  # make windows unpacks Debian's Qt source (dpkg-dev); its Wine tests unpack the zip.
+  unzip
   # The kernel test boots Linux guests under QEMU (tests/kernel).
   qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 )

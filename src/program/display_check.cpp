@@ -9,6 +9,8 @@
 #endif
 
 namespace lptseg {
+
+#ifdef LPTSEG_HAVE_XCB
 namespace {
 
 // The platform plugin Qt will load: -platform, else QT_QPA_PLATFORM, else the
@@ -23,6 +25,7 @@ std::string PlatformName(const CommandLine& line) {
 }
 
 } // namespace
+#endif
 
 std::optional<std::string> DisplayProblem(const CommandLine& line) {
 #ifdef LPTSEG_HAVE_XCB

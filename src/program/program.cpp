@@ -99,6 +99,9 @@ int RunWindow(PortWriter& writer) {
             if (port.TakeForGood(std::chrono::milliseconds(300)))
                 form.UnloadWithoutDisplay();
         });
+    // Windows ends a session by asking each program to quit, and ends the
+    // process once it has answered: the window unloads then as its close box does.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &form, [&form] { form.UnloadAndEnd(0); });
     running = &form;
     static const bool registered = std::atexit(UnloadAtExit) == 0;
     (void)registered;

@@ -6,18 +6,14 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <future>
-
-#ifndef _WIN32
 #include <fcntl.h>
+#include <future>
 #include <poll.h>
 #include <pthread.h>
 #include <unistd.h>
-#endif
 
 namespace lptseg {
 
-#ifndef _WIN32
 namespace {
 
 constexpr int handled[] = {SIGTERM, SIGINT, SIGHUP};
@@ -163,20 +159,5 @@ void EndBySignal(int signal) {
     std::raise(signal);
     std::_Exit(128 + signal); // not reached
 }
-
-#else
-
-TerminationSignals::TerminationSignals(std::function<void(int)> onSignal,
-                                       std::function<void()> lastResort)
-    : onSignal_(std::move(onSignal)), lastResort_(std::move(lastResort)) {}
-TerminationSignals::~TerminationSignals() = default;
-void TerminationSignals::Receive() {}
-void TerminationSignals::Watch() {}
-void IgnoreBrokenPipe() {}
-void EndBySignal(int signal) {
-    std::_Exit(128 + signal);
-}
-
-#endif
 
 } // namespace lptseg

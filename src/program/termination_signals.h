@@ -17,7 +17,11 @@ namespace lptseg {
 // The event loop's thread can be stuck (a full pipe on standard output, a
 // stopped X server). If the process still runs a second after the signal, a
 // watching thread calls lastResort, which may blank the LEDs, waits for it at
-// most 0.7 s and ends the process by the signal. Does nothing on Windows.
+// most 0.7 s and ends the process by the signal.
+//
+// On Windows the console's Ctrl+C, Ctrl+Break and closing stand for the
+// signals (SIGINT, SIGBREAK, SIGTERM), with the same one ending and the same
+// last resort.
 class TerminationSignals : public QObject {
 public:
     TerminationSignals(std::function<void(int)> onSignal, std::function<void()> lastResort);

@@ -48,9 +48,6 @@ openbox() {
   wm=$! helpers+=" $!"
   wait_for eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
 }
-# The numbers of a CARDINAL property (of -root or -id WINDOW), then the ones
-# given for when it is not set.
-cardinals() { echo "$(xprop $1 "$2" | grep -o '= .*' | tr -d '=,')" "${@:3}"; }
 framed() { [ -n "$(cardinals "-id $win" _NET_FRAME_EXTENTS)" ]; }
 # The whole frame, title bar included, centred on the screen's free area to
 # within 1 px (twice the centres, so that half pixels stay whole numbers).

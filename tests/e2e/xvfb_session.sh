@@ -50,6 +50,9 @@ found_box() {
   done
   return 1
 }
+# The numbers of a CARDINAL property (of -root or -id WINDOW), then the ones
+# given for when it is not set.
+cardinals() { echo "$(xprop $1 "$2" | grep -o '= .*' | tr -d '=,')" "${@:3}"; }
 ended() { [ "$(cut -d' ' -f3 "/proc/$pid/stat")" = Z ]; }
 writes() { grep -c '^PortOut' "$work/out"; }
 has_writes() { [ "$(writes)" -ge "$1" ]; }
@@ -96,11 +99,12 @@ step() {
   esac
 }
 
-# Standard output, its PortOut lines written as 378:51, must match a pattern.
+# Standard output, its PortOut lines written as 378:51 (Windows' CR LF as LF),
+# must match a pattern.
 # The kernel test's guest, where the host sees the port, replaces this.
 check_output() {
   local got
-  got=$(sed 's/^PortOut 0x\([0-9A-F]*\) 0x/\1:/' "$work/out" | paste -sd' ')
+  got=$(tr -d '\r' <"$work/out" | sed 's/^PortOut 0x\([0-9A-F]*\) 0x/\1:/' | paste -sd' ')
   [[ $got =~ $1 ]] || fail "$case: standard output is \"$got\", not /$1/"
 }
 

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The real Windows programs, lptseg.exe and lptseg-sim.exe as the zip carries
+# them, under Wine on an Xvfb display of their own with openbox, driven by
+# real X input, one case a line (run_cases in ../e2e/xvfb_session.sh). Wine
+# maps each window's client area onto an X window of its own, so the controls
+# are clicked where the Linux tests click them; the figure is read back from a
+# screenshot. lptseg.exe runs beside stand-ins of IO.dll and inpout32.dll
+# that log every write to calls.log (IO.dll wins when both are there), or
+# beside neither.
+#   programs_wine.sh ZIP STAND_INS [SCREENSHOT]
+# STAND_INS holds io.dll, inpout.dll and inpout_driver.dll (32-bit, built from
+# tests/windows);
+# SCREENSHOT keeps a picture of the screen with 7 shown.
+set -euo pipefail
+zip=$1 stand_ins=$2 screenshot=${3:-}
+source "$(dirname "$0")/../e2e/xvfb_session.sh"
+export QT_QPA_PLATFORM=windows # the Linux tests' xcb is no Windows platform
+for tool in /usr/lib/wine/wine unzip openbox convert; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (run scripts/setup.sh: wine32, unzip, openbox, imagemagick)"
+done
+wine=/usr/lib/wine/wine
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$wine" wineboot -i >/dev/null 2>&1 || fail "no Wine prefix"
+
+unzip -q "$zip" -d "$work/zip"
+programs=$(echo "$work"/zip/*/)
+for folder in io inpout driver none; do # $io runs lptseg.exe in io/, and so on
+  mkdir "$work/$folder"
+  cp "$programs/lptseg.exe" "$work/$folder/"
+  declare "$folder=$wine $work/$folder/lptseg.exe"
+done
+cp "$stand_ins/io.dll" "$work/io/IO.dll"
+cp "$stand_ins/inpout_driver.dll" "$work/io/inpout32.dll"
+cp "$stand_ins/inpout.dll" "$work/inpout/inpout32.dll"
+cp "$stand_ins/inpout_driver.dll" "$work/driver/inpout32.dll"
+sim="$wine $programs/lptseg-sim.exe"
+cd "$work" # the stand-ins log to calls.log here
+
+command openbox --sm-disable >/dev/null 2>&1 &
+helpers+=" $!"
+wait_for eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+
+# The writes are counted on standard output and in the stand-ins' log alike.
+writes() { cat "$work/out" "$work/calls.log" 2>/dev/null | grep -c '^\(PortOut\|Out32\)' || true; }
+# calls:ENTRY:378:00:...: the stand-in's log is those writes, in that order.
+calls() {
+  local entry=$1 expected="" got
+  shift
+  while [ $# -gt 0 ]; do expected+="$entry 0x$1 0x$2"$'\n'; shift 2; done
+  got=$(tr -d '\r' <"$work/calls.log")
+  [ "$got"$'\n' = "$expected" ] || fail "$case: the library got \"$got\", not \"$expected\""
+  rm "$work/calls.log"
+}
+
+# The segment boxes of the design, in twips: Left, Top, Width, Height.
+declare -A segment=([a]="3120 360 975 285" [b]="4080 600 255 735" [c]="4080 1560 255 735"
+  [d]="3120 2280 975 285" [e]="2880 1560 255 735" [f]="2880 600 255 735" [g]="3120 1320 975 285")
+# lit:abc: a, b and c show red on the screen, the other four white; lit: all white.
+lit() {
+  local letter left top width height got want
+  sleep 0.3 # the repaint after the write
+  import -window "$win" "$work/shot.png"
+  [ -z "$screenshot" ] || [ -e "$screenshot" ] || import -window root "$screenshot"
+  for letter in a b c d e f g; do
+    read -r left top width height <<<"${segment[$letter]}"
+    got=$(convert "$work/shot.png" -crop "1x1+$(((left + width / 2) / 15))+$(((top + height / 2) / 15))" \
+      -format '%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]' info:)
+    [[ ${1:-} == *$letter* ]] && want=255,0,0 || want=255,255,255
+    [ "$got" = "$want" ] || fail "$case: segment $letter shows $got, not $want"
+  done
+}
+# The close box of openbox's frame, at the right end of its title bar.
+close_box() {
+  step window
+  read -r _ right top _ <<<"$(cardinals "-id $win" _NET_FRAME_EXTENTS)"
+  eval "$(xwininfo -id "$win" | awk '/Absolute upper-left X/ { print "X=" $4 } /Absolute upper-left Y/ { print "Y=" $4 }
+    /Width:/ { print "WIDTH=" $2 }')"
+  xdotool mousemove $((X + WIDTH + right - 10)) $((Y - top / 2)) click 1
+}
+# A Windows command: taskkill without /F, the session's end (WM_QUERYENDSESSION, WM_ENDSESSION).
+windows() { "$wine" "$@" >/dev/null 2>&1; }
+
+run_cases <<CASES
+sim    | - | - | 7 +2 lit:abc Brisi +3 lit: 278 8 +4 lit:abcdefg close_box | 0 | ^378:00 378:51 378:00 278:FF 278:00$ | simuliran
+sim    | - | - | 7 +2 INT ended      | 58 | ^378:00 378:51 378:00$ | -
+sim    | - | - | 3BC 7 +2 windows:taskkill:/im:lptseg-sim.exe | 0 | ^378:00 3BC:51 3BC:00$ | -
+sim    | - | - | 7 +2 windows:wineboot:--end-session | 0 | ^378:00 378:51 378:00$ | -
+io     | - | - | 7 +2 278 8 +3 Zatvori ended calls:PortOut:378:00:378:51:278:FF:278:00 | 0 | - | -
+inpout | - | - | 7 +2 Zatvori ended calls:Out32:378:00:378:51:378:00 | 0 | - | -
+io     | - | --port=0xE800 | 7 +2 Zatvori ended calls:PortOut:E800:00:E800:51:E800:00 | 0 | - | -
+io     | - | --port=0x100 | Zatvori ended calls:PortOut:100:00:100:00 | 0 | - | -
+io     | - | --port=FF | - | 1 | - | „FF“ nije adresa
+driver | INPOUT_STAND_IN_DRIVER=0 | - | alone | 1 | - | Upravljački program biblioteke inpout32\.dll nije učitan
+driver | INPOUT_STAND_IN_DRIVER=unloadable | - | alone | 1 | - | Biblioteku inpout32\.dll nije moguće učitati
+none   | - | - | alone | 1 | - | u mapu u kojoj je lptseg\.exe .*IO\.dll.*inpout32\.dll
+CASES
+echo "PASS: the Windows programs under Wine"
