@@ -15,7 +15,7 @@ run_packages=(
 
 test_packages=(
   qtbase5-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils bsdutils
+  xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils bsdutils libx11-dev
   librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file lintian
   mingw-w64 wine wine64 wine32:i386
   # The kernel test boots Linux guests under QEMU (tests/kernel).
