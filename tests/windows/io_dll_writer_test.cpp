@@ -159,6 +159,9 @@ int main(int argc, char* argv[]) {
         CheckFailure("driver-closed");
         SetEnvironmentVariableW(L"INPOUT_STAND_IN_DRIVER", L"1");
     }
+    if (which == "neither") // a code of an application's own, which has no system text
+        Check(lptseg::SystemText(0x20000001, "IO.dll") == "pogreška sustava 536870913.",
+              "an error code without words keeps its number");
     if (failures.contains(which))
         CheckFailure(which);
     else if (which == "resources")
