@@ -80,7 +80,7 @@ grep -q "Reading rules file: /$rules" "$work/udev" || fail "udevadm did not read
   fail "/usr/bin/lptseg-sim does not come from the package"
 
 echo "== the installed programs under Xvfb =="
-bash tests/e2e/programs_e2e.sh /usr/bin/lptseg-sim /usr/bin/lptseg
+bash tests/e2e/programs_e2e.sh /usr/bin/lptseg-sim /usr/bin/lptseg "$build/tests/e2e/bell_watcher"
 
 echo "== purge =="
 "${as_root[@]}" dpkg --purge lptseg

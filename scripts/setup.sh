@@ -15,7 +15,7 @@ run_packages=(
 
 test_packages=(
   qtbase5-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils bsdutils
+  xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils bsdutils libx11-dev
   librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file lintian udev
   mingw-w64 wine wine64 wine32:i386
   # make windows unpacks Debian's Qt source (dpkg-dev); its Wine tests unpack the zip.

@@ -23,8 +23,9 @@ std::wstring Widen(const std::string& ascii) {
     return std::wstring(ascii.begin(), ascii.end());
 }
 
-// The system's own text for an error code, in UTF-8, ending with a full stop.
-std::string SystemText(DWORD error, const std::string& file) {
+} // namespace
+
+std::string SystemText(unsigned long error, const std::string& file) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -48,6 +49,8 @@ std::string SystemText(DWORD error, const std::string& file) {
         text += '.';
     return text;
 }
+
+namespace {
 
 // `found` is there but built for the other processor width; the system's own
 // text for this would only say the format is bad.

@@ -32,8 +32,7 @@ struct ProgramInfo {
 
 // Parses the arguments after the program's name. Needs no QCoreApplication.
 // A new option is declared here and lands in a new field of CommandLine.
-CommandLine ParseCommandLine(const QStringList& arguments, bool takesFtdi = false,
-                             bool takesPort = false);
+CommandLine ParseCommandLine(const QStringList& arguments, bool takesFtdi, bool takesPort);
 
 std::string HelpText(const ProgramInfo& program);
 std::string VersionText(const ProgramInfo& program);

@@ -5,10 +5,11 @@
 # cannot start. Under X: clicks and keys give their port writes; every ending
 # blanks the LEDs with its status; a trace that cannot be written; failures at
 # load shown in a message box alone; the window centred on a bare X server and
-# under openbox, whose close box ends it too.
-#   programs_e2e.sh LPTSEG-SIM LPTSEG
+# under openbox, whose close box ends it too; the X bell rung six times by
+# "Zatvori" and never by any other ending.
+#   programs_e2e.sh LPTSEG-SIM LPTSEG BELL-WATCHER
 set -euo pipefail
-sim=$1 lptseg=$2
+sim=$1 lptseg=$2 watcher=$3
 source "$(dirname "$0")/xvfb_session.sh"
 need_tools setxkbmap=x11-xkb-utils openbox=openbox xprop=x11-utils xwininfo=x11-utils script=bsdutils unshare=util-linux
 mkfifo "$work/fifo"
@@ -86,10 +87,24 @@ case $lptseg in
 esac
 [ -f "$guide" ] || fail "the hardware guide is not at $guide"
 
+# "listen": the X server's bells from here on, a line each; "rung:N": the
+# program, once it has ended, rang N of them.
+listen() {
+  "$watcher" >"$work/bells" &
+  bells=$! helpers+=" $!"
+  wait_for grep -q '^ready$' "$work/bells" || fail "$case: the bell watcher did not start"
+}
+rung() {
+  step ended
+  wait_for eval "[ \$(grep -c '^bell$' $work/bells) -ge $1 ]" && sleep 0.5 && kill "$bells"
+  [ "$(grep -c '^bell$' "$work/bells")" = "$1" ] || fail "$case: $(grep -c '^bell$' "$work/bells") bells, not $1"
+}
+
 run_cases <<CASES
 sim    | -u DISPLAY | --help    | - | 0 | ^Uporaba: lptseg-sim .*Delete.*Brisi | ^$
 sim    | -u DISPLAY | --version | - | 0 | ^lptseg-sim [0-9]+\.[0-9]+ Licenca: GNU GPL, inačica 3 ili novija \(GPL-3\.0-or-later\)\.$ | ^$
 sim    | -u DISPLAY | --bogus   | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „--bogus“\..*--help
+sim    | -u DISPLAY | --ftdi    | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „--ftdi“\.
 sim    | -u DISPLAY | -         | - | 1 | ^$ | X zaslon nije zadan.*DISPLAY
 sim    | -u DISPLAY | -display :$free | - | 1 | ^$ | ^lptseg-sim: nije moguće spojiti se na X zaslon „:$free“
 sim    | QT_QPA_PLATFORM=offscreen DISPLAY=:$free | -platform xcb | - | 1 | ^$ | X zaslon „:$free“
@@ -97,8 +112,8 @@ sim    | -u DISPLAY | --platform=offscreen | - | 1 | ^$ | ^lptseg-sim: Qt ne mo�
 lptseg | -          | --help >/dev/full | - | 1 | - | ^lptseg: pomoć nije moguće ispisati na standardni izlaz
 sim    | QT_QPA_PLATFORM=minimal | >/dev/full | - | 1 | - | Simulirani zapis 0x00
 sim    | | -platform offscreen -style nosuchstyle >/dev/full | - | 1 | - | style override .nosuchstyle.*Simulirani zapis 0x00 .*nije moguće ispisati
-sim    | - | - | centred 7 +2 Brisi +3 278 8 +4 xdotool:keydown:space sleep:1.5 =4 xdotool:keyup:space +5 setxkbmap:fr xdotool:key:shift+egrave:ctrl+shift+egrave:shift+agrave +7 Zatvori | 0 | ^378:00 378:51 378:00 278:FF 278:FF 278:51 278:F7 278:00$ | simuliran
-sim    | - | -         | 7 +2 TERM               | SIGTERM | ^378:00 378:51 378:00$ | -
+sim    | - | - | listen start centred 7 +2 Brisi +3 278 8 +4 xdotool:keydown:space sleep:1.5 =4 xdotool:keyup:space +5 setxkbmap:fr xdotool:key:shift+egrave:ctrl+shift+egrave:shift+agrave +7 Zatvori rung:6 | 0 | ^378:00 378:51 378:00 278:FF 278:FF 278:51 278:F7 278:00$ | simuliran
+sim    | - | -         | listen start 7 +2 TERM rung:0 | SIGTERM | ^378:00 378:51 378:00$ | -
 sim    | - | -         | 278 7 +2 INT            | SIGINT | ^378:00 278:51 278:00$ | -
 sim    | - | -         | 3BC 7 +2 HUP            | SIGHUP | ^378:00 3BC:51 3BC:00$ | -
 sim    | - | -         | 7 +2 STOP TERM INT CONT | SIGINT,SIGTERM | ^378:00 378:51 378:00$ | -
@@ -110,7 +125,7 @@ sim    | - | >&-       | box                     | 1   | - | Standardni izlaz je
 sim    | - | <&- 2>&-  | 7 +2 on_null:0:2 TERM   | SIGTERM | ^378:00 378:51 378:00$ | -
 sim    | - | >/dev/full | alone                  | 1   | - | nije moguće ispisati na standardni izlaz
 noport | - | -         | alone                   | 1   | ^$ | nema paralelnog porta: .*Upute o sklopovlju \($guide\) kažu više\.
-sim    | -u DISPLAY | -display $DISPLAY | openbox start centred fixed xdotool:key:alt+F4 | 0 | ^378:00 378:00$ | -
+sim    | -u DISPLAY | -display $DISPLAY | listen openbox start centred fixed xdotool:key:alt+F4 rung:0 | 0 | ^378:00 378:00$ | -
 sim    | - | -         | 7 +2 kill_x             | 1   | ^378:00 378:51 378:00$ | Veza sa zaslonom je prekinuta
 CASES
 echo "PASS: every case as a user sees it"

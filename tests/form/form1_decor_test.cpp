@@ -1,3 +1,4 @@
+#include "clock_text.h"
 #include "fakes.h"
 #include "segment_code.h"
 
@@ -25,6 +26,16 @@ TEST_F(FormTest, ClockFillsTheLabelsOnItsFirstTick) {
     now = now.addSecs(1);
     form->Timer3.Fire();
     EXPECT_EQ(form->lbl1.Caption(), "23:05:10");
+}
+
+// Quoted text in a locale's time format shows as written; only the zone goes.
+TEST(TimeText, KeepsTheQuotedTextOfALocalesFormat) {
+    for (auto [locale, shown] : {std::pair{"fr_CA", "22 h 58 min 58 s"},
+                                 {"nds_DE", "Klock 22.58:58"},
+                                 {"nn_NO", "kl. 22:58:58"},
+                                 {"eo_001", "22-a horo kaj 58:58"}})
+        EXPECT_EQ(TimeText(QLocale(locale), QTime(22, 58, 58), [](auto&) { return true; }), shown)
+            << locale;
 }
 
 // A text that starts or ends on a separator, or leaves a bracket open.
@@ -79,16 +90,6 @@ TEST_F(FormTest, KeypadTimersRecolourOnlyTheDigits) {
     Click(form->Command6);
     EXPECT_EQ(Writes(), Log{Write(0x378, LookupDigit(5).portByte)});
     EXPECT_EQ(Figure(), Shows(LookupDigit(5).lit));
-}
-
-TEST_F(FormTest, NoTickIsHandledAfterTheUnload) {
-    ASSERT_TRUE(Open());
-    Click(form->Command11);
-    for (Timer* t : Timers(*form))
-        t->Fire();
-    EXPECT_EQ(form->lbl1.Caption(), "");
-    EXPECT_EQ(Face(form->Command1), QColor(255, 255, 0));
-    EXPECT_EQ(InkIn(form->Picture2.Picture()), 0);
 }
 
 TEST_F(FormTest, TimersRunOnTheirOwn) {

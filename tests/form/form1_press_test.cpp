@@ -102,7 +102,6 @@ struct Model {
         if (c.kind == Option) {
             port = c.value;
         } else if (c.kind == Close) {
-            log.insert(log.end(), 6, "beep");
             log.push_back(Write(port, 0));
             ended = true;
         } else {
