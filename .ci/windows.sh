@@ -4,7 +4,6 @@
 # Windows with mingw-w64 (warnings are errors), lays out one folder per case
 # (the libraries that lie beside the program decide the case) and runs each
 # case with the matching Wine loader in a fresh, headless Wine prefix. The
-# program's resource script is compiled into the test program and read back.
 #   .ci/windows.sh [BUILD_DIR]              build, then run both widths
 #   .ci/windows.sh BUILD_DIR build          build and lay out the cases only
 #   .ci/windows.sh BUILD_DIR run i686|x86_64
@@ -17,7 +16,7 @@ step="${2:-all}"
 arches=(i686 x86_64)
 # What the real programs show under Wine (the writes reaching each library,
 # the missing library, InpOut's driver) is left to tests/windows/programs_wine.sh.
-cases=(io-dll inpout no-port-out no-out32 other-bitness inpout-other-bitness resources)
+cases=(io-dll inpout no-port-out no-out32 other-bitness inpout-other-bitness)
 
 # Debian installs the 64-bit loader outside PATH.
 wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
@@ -28,8 +27,7 @@ inpout() { [ "$1" = i686 ] && echo inpout32.dll || echo inpoutx64.dll; }
 
 build() {
   source "$source_dir/tests/need_tools.sh"
-  need_tools i686-w64-mingw32-g++=g++-mingw-w64-i686 x86_64-w64-mingw32-g++=g++-mingw-w64-x86-64 \
-    i686-w64-mingw32-windres=binutils-mingw-w64-i686 x86_64-w64-mingw32-windres=binutils-mingw-w64-x86-64
+  need_tools i686-w64-mingw32-g++=g++-mingw-w64-i686 x86_64-w64-mingw32-g++=g++-mingw-w64-x86-64
   # The Windows build presets cannot be used here, but their file must parse.
   (cd "$source_dir" && cmake --list-presets >/dev/null)
   local launcher=()
@@ -41,7 +39,6 @@ build() {
     cmake -S "$source_dir/tests/windows" -B "$build_dir/$arch" -G Ninja \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
       -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_CXX_COMPILER="$arch-w64-mingw32-g++" \
-      -DCMAKE_RC_COMPILER="$arch-w64-mingw32-windres" \
       >/dev/null
     cmake --build "$build_dir/$arch" -j 2
   done

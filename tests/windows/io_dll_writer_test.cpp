@@ -1,14 +1,13 @@
 // Drives IoDllPortWriter against the port libraries that .ci/windows.sh lays
 // beside this program, run in its own folder, for what the real programs
 // under Wine (programs_wine.sh) cannot show: the calling convention over
-// 10,000 calls, libraries of the other width or without their entry point,
-// and the resources. The case is the first argument:
+// 10,000 calls, libraries of the other width or without their entry point.
+// The case is the first argument:
 //   io-dll                IO.dll and an InpOut with its driver open
 //   inpout                an InpOut without IsInpOutDriverOpen, as older ones are
 //   no-port-out, no-out32 an IO.dll without PortOut, an InpOut without Out32
 //   other-bitness         an IO.dll built for the other processor width
 //   inpout-other-bitness  the other width's InpOut under its own name
-//   resources             this program's resources, compiled from app/lptseg.rc
 // Prints "N passed, N failed" and exits non-zero on any failure, or if it
 // checked nothing.
 // clang-format off
@@ -107,26 +106,6 @@ void CheckFailure(const std::string& failure) {
     }
 }
 
-// The version information and icon that Explorer shows for lptseg.exe.
-void CheckResources() {
-    wchar_t path[MAX_PATH], *text = nullptr;
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::vector<char> info(GetFileVersionInfoSizeW(path, nullptr) + 1);
-    GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data());
-    UINT length = 0;
-    const auto value = [&](const std::wstring& name) {
-        const std::wstring key = L"\\StringFileInfo\\041A04B0\\" + name;
-        return VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)
-                   ? std::wstring(text)
-                   : L"(none)";
-    };
-    Check(value(L"ProductVersion") == EXPECTED_VERSION, "the version is the project's");
-    Check(value(L"FileDescription") == L"Upravljanje 7-segmentnim diodnim zaslonom",
-          "the description is the window's caption");
-    Check(LoadImageW(GetModuleHandleW(nullptr), L"IDI_ICON1", IMAGE_ICON, 48, 48, 0),
-          "the program has a 48x48 icon");
-}
-
 int main(int argc, char* argv[]) {
     SetConsoleOutputCP(CP_UTF8);
     const std::string which = argc > 1 ? argv[1] : "";
@@ -135,8 +114,6 @@ int main(int argc, char* argv[]) {
               "an error code without words keeps its number");
     if (failures.contains(which))
         CheckFailure(which);
-    else if (which == "resources")
-        CheckResources();
     else if (which == "io-dll" || which == "inpout")
         CheckWrites(which == "io-dll" ? "PortOut" : "Out32");
     std::printf("%s (%d-bit): %d passed, %d failed\n", which.c_str(), bits, passed, failed);

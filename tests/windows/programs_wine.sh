@@ -15,10 +15,9 @@ set -euo pipefail
 zip=$1 stand_ins=$2 screenshot=${3:-}
 source "$(dirname "$0")/../e2e/xvfb_session.sh"
 export QT_QPA_PLATFORM=windows # the Linux tests' xcb is no Windows platform
-for tool in /usr/lib/wine/wine unzip openbox convert; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed (run scripts/setup.sh: wine32, unzip, openbox, imagemagick)"
-done
 wine=/usr/lib/wine/wine
+need_tools $wine=wine32:i386 unzip=unzip openbox=openbox convert=imagemagick \
+  i686-w64-mingw32-windres=binutils-mingw-w64-i686
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$wine" wineboot -i >/dev/null 2>&1 || fail "no Wine prefix"
 
@@ -34,6 +33,15 @@ cp "$stand_ins/inpout_driver.dll" "$work/io/inpout32.dll"
 cp "$stand_ins/inpout.dll" "$work/inpout/inpout32.dll"
 cp "$stand_ins/inpout_driver.dll" "$work/driver/inpout32.dll"
 sim="$wine $programs/lptseg-sim.exe"
+
+# What Explorer shows of lptseg.exe: the project's version, the window's
+# caption as its description, and a 48x48 icon among its sizes.
+resources=$(i686-w64-mingw32-windres -i "$programs/lptseg.exe" -O rc) || fail "windres cannot read lptseg.exe"
+IFS=. read -r major minor patch < <(sed -n 's/^project(lptseg VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+for value in "\"ProductVersion\", \"$major.${minor:-0}.${patch:-0}\"" "\"FileDescription\", \"$caption\""; do
+  grep -qF "VALUE $value" <<<"$resources" || fail "lptseg.exe lacks the version value $value"
+done
+grep -qF '"\060\060\000\000"' <<<"$resources" || fail "lptseg.exe has no 48x48 icon"
 cd "$work" # the stand-ins log to calls.log here
 
 command openbox --sm-disable >/dev/null 2>&1 &
