@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real Windows programs under Wine: `make windows` (which builds the static
-# Qt into /var/cache/lptseg the first time, about 45 minutes on two cores, and
+# Qt into /var/cache/lptseg the first time, about 55 minutes on two busy cores, and
 # reuses it after), the stand-in port libraries of tests/windows, then
 # tests/windows/programs_wine.sh on the zip as a user gets it.
 #   .ci/windows-programs.sh [BUILD_DIR] [SCREENSHOT]
