@@ -1,17 +1,23 @@
-// Signals that were pending together make one ending, whichever thread takes
-// them and however late: here SIGTERM is held back until SIGINT's ending has
-// begun, as when another thread takes it after the event loop's thread has.
+// One ending for the signals that come together, and none kept waiting by a
+// further one. Signals that were pending together make one ending, whichever
+// thread takes them and however late: here SIGTERM is held back until SIGINT's
+// ending has begun, as when another thread takes it after the event loop's
+// thread has.
 #include "termination_signals.h"
 
 #include <QCoreApplication>
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <vector>
 
+namespace {
+int argc = 1;
+char name[] = "program_tests", *argv[] = {name, nullptr};
+} // namespace
+
 TEST(TerminationSignals, SignalsPendingTogetherMakeOneEnding) {
-    int argc = 1;
-    char name[] = "program_tests", *argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
     sigset_t term;
     sigemptyset(&term);
@@ -29,4 +35,20 @@ TEST(TerminationSignals, SignalsPendingTogetherMakeOneEnding) {
         QCoreApplication::processEvents();
         EXPECT_EQ(endings, std::vector<int>{SIGINT}) << "the process is still here";
     } // gone before the watcher's grace ends the process
+}
+
+// Another signal once the ending has begun ends the process at once: the user
+// who presses Ctrl+C again at an ending that hangs is not kept waiting.
+TEST(TerminationSignals, AnotherSignalDuringTheEndingEndsAtOnce) {
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(
+        {
+            QCoreApplication app(argc, argv);
+            lptseg::TerminationSignals watching([](int) { kill(getpid(), SIGHUP); }, [] {});
+            kill(getpid(), SIGINT);
+            for (int i = 0; i < 50; ++i)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            std::_Exit(0); // well within the watcher's grace
+        },
+        testing::KilledBySignal(SIGHUP), "");
 }
