@@ -47,8 +47,11 @@ done
 grep -qx ppdev "$work/root/$modules" || fail "$modules does not load ppdev"
 file "$work/root/usr/share/icons/hicolor/48x48/apps/lptseg.png" | grep -q 'PNG image data, 48 x 48' ||
   fail "no 48x48 PNG icon"
-desktop-file-validate "$work/root/usr/share/applications/lptseg.desktop"
-appstreamcli validate-tree --no-net "$work/root"
+# As desktops and software centres read them: any hint on the desktop entry is
+# a fault too, and the metainfo must fit the desktop entry and icon beside it.
+hints=$(desktop-file-validate "$work/root/usr/share/applications/lptseg.desktop" 2>&1) && [ -z "$hints" ] ||
+  fail "desktop-file-validate: $hints"
+appstreamcli validate-tree --no-net --pedantic "$work/root"
 # No placeholder licence or web address in anything the package installs.
 ! grep -rlE 'LicenseRef-proprietary|https?://[^ ]*example\.org' "$work/root" ||
   fail "a placeholder licence or address is left in the files above"

@@ -56,6 +56,22 @@ cardinals() { echo "$(xprop $1 "$2" | grep -o '= .*' | tr -d '=,')" "${@:3}"; }
 ended() { [ "$(cut -d' ' -f3 "/proc/$pid/stat")" = Z ]; }
 writes() { grep -c '^PortOut' "$work/out"; }
 has_writes() { [ "$(writes)" -ge "$1" ]; }
+# The figure's segment boxes as the design places them, in twips (15 a pixel
+# at 96 dpi): left, top, width, height.
+declare -A segment=([a]="3120 360 975 285" [b]="4080 600 255 735" [c]="4080 1560 255 735"
+  [d]="3120 2280 975 285" [e]="2880 1560 255 735" [f]="2880 600 255 735" [g]="3120 1320 975 285")
+# lit LETTERS: on the screen those segments show red, the others white.
+lit() {
+  local letter left top width height format= want=
+  for letter in a b c d e f g; do
+    read -r left top width height <<<"${segment[$letter]}"
+    format+="%[hex:u.p{$(((left + width / 2) / 15)),$(((top + height / 2) / 15))}] "
+    [[ ${1:-} == *$letter* ]] && want+="FF0000 " || want+="FFFFFF "
+  done
+  import -window "$win" "$work/shot.png" && [ "$(convert "$work/shot.png" -depth 8 -format "$format" info:)" = "$want" ]
+}
+# shows:LETTERS: the figure comes to show those segments lit (shows: none).
+shows() { wait_for lit "${1:-}" || fail "$case: the figure does not come to show \"${1:-}\" lit"; }
 # Where the controls are, in window pixels.
 declare -A at=([1]="100 24" [7]="100 144" [8]="52 184" [Brisi]="76 224" [Zatvori]="76 244"
   [278]="216 284" [3BC]="288 284")

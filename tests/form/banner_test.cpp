@@ -4,7 +4,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTest>
-#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -78,13 +77,9 @@ QImage Shown(PictureBox& box) {
 
 // Print blits a text rendered once; it must show what drawing it there shows,
 // wherever it lands and over whatever is there, and Cls erases all of it.
-// After Cls printing starts at the top left, and each Print goes on the next
-// line, a font's height in whole pixels further down.
 TEST_F(FormTest, PictureBoxShowsWhatDrawingTheTextThereShows) {
     ASSERT_TRUE(Open());
     PictureBox& box = form->Picture2;
-    const auto line =
-        static_cast<float>(std::round(QFontMetricsF(box.font()).height()) * TwipsAPixel);
     const std::vector<std::vector<QPointF>> cases = {
         {{30, 0}},  {{-600, 0}},          {{1200, 0}},
         {{90, 75}}, {{30, 0}, {300, 30}}, {{-900, 0}, {1200, 0}}};
@@ -100,21 +95,6 @@ TEST_F(FormTest, PictureBoxShowsWhatDrawingTheTextThereShows) {
                 << "print at x " << prints[0].x() << ", round " << round;
         }
     }
-    auto twoLines = [&box, line](bool placed) {
-        box.Cls();
-        for (float y : {0.0f, line}) {
-            if (placed) {
-                box.SetCurrentX(0);
-                box.SetCurrentY(y);
-            }
-            box.Print("Velmarin 3.Bt");
-        }
-        return Shown(box);
-    };
-    const QImage placed = twoLines(true);
-    box.SetCurrentX(600);
-    box.SetCurrentY(60);
-    EXPECT_EQ(twoLines(false), placed);
     box.Cls();
     EXPECT_EQ(Shown(box), Drawn(box, {}, {}, ""));
 }
