@@ -64,20 +64,9 @@ protected:
     }
 };
 
-Log AfterLoad(const Log& written, const Log& painted = {}) {
-    Log log = {"378 00"}; // load blanks the LEDs and paints nothing
-    log.insert(log.end(), written.begin(), written.end());
-    for (const char* s : {"a", "f", "e", "d", "c", "b", "g"}) // blanked from the top
-        log.push_back(std::string("off ") + s);
-    log.insert(log.end(), painted.begin(), painted.end());
-    return log;
-}
-
-TEST(Display, WritesOnlyTheSelectedPortThenRepaintsTheFigure) {
+TEST(Display, WritesOnlyToTheSelectedParallelPort) {
     // clang-format off
     const struct { const char* name; std::function<void(FakeDisplay&)> steps; Log log; } cases[] = {
-        {"a digit is written, then the figure blanked and lit", [](FakeDisplay& f) { f.SelectPortAtLoad(); f.ShowDigit(7); }, AfterLoad({"378 51"}, {"on a", "on b", "on c"})},
-        {"clear writes 0, then blanks the figure", [](FakeDisplay& f) { f.SelectPortAtLoad(); f.ClearDisplay(); }, AfterLoad({"378 00"})},
         {"load and the options take the selected port; options write nothing", [](FakeDisplay& f) {
             for (PortOption option : {op3bc, op278}) { f.selected = option; f.SelectPortAtLoad(); }
             for (PortOption option : {op378, op3bc, op278}) { f.selected = option; f.SelectPort(option); f.WriteUnloadZero(); }

@@ -62,8 +62,9 @@ TEST_F(FormTest, ScreenReaderMeetsTheWindowOneFigureAndTheAddressGroup) {
     };
     EXPECT_EQ(read(form->op378), "checked");
     // The reader's own "press" selects an option as a click does.
-    QAccessible::queryAccessibleInterface(&form->op278)->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
+    QAccessible::queryAccessibleInterface(&form->op278)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     std::vector<QString> seen = {read(form->op378), read(form->op278)};
     for (CommandButton* b : {&form->Command4, &form->Command12, &form->Command2, &form->Command9}) {
         portFails = b == &form->Command9; // "2" fails
