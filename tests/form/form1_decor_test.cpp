@@ -88,7 +88,7 @@ TEST_F(FormTest, KeypadTimersRecolourOnlyTheDigits) {
     }
     log.clear();
     Click(form->Command6);
-    EXPECT_EQ(Writes(), Log{Write(0x378, LookupDigit(5).portByte)});
+    EXPECT_EQ(log, Log{Write(0x378, LookupDigit(5).portByte)});
     EXPECT_EQ(Figure(), Shows(LookupDigit(5).lit));
 }
 
