@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QRadioButton>
 #include <QTest>
+#include <cstdlib>
 
 namespace lptseg::test {
 
@@ -53,6 +54,27 @@ void SendMouse(QWidget& control, QEvent::Type type, bool over) {
     const auto button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, at, control.mapToGlobal(at), button, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&control, &event);
+}
+
+std::string Differences(const QImage& shown, const QImage& expected, int tolerance) {
+    const QImage a = shown.convertToFormat(QImage::Format_RGB32);
+    const QImage b = expected.convertToFormat(QImage::Format_RGB32);
+    if (a.size() != b.size())
+        return "a picture of another size";
+    auto near = [tolerance](QRgb p, QRgb q) {
+        return std::abs(qRed(p) - qRed(q)) <= tolerance &&
+               std::abs(qGreen(p) - qGreen(q)) <= tolerance &&
+               std::abs(qBlue(p) - qBlue(q)) <= tolerance;
+    };
+    int count = 0;
+    std::string first;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (!near(a.pixel(x, y), b.pixel(x, y)) && count++ == 0)
+                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
+                        QColor(a.pixel(x, y)).name().toStdString() + ", not " +
+                        QColor(b.pixel(x, y)).name().toStdString();
+    return count ? std::to_string(count) + " pixels differ, first " + first : "";
 }
 
 int Count(const QImage& image, QColor colour) {

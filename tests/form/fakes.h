@@ -45,6 +45,10 @@ std::vector<Timer*> Timers(Form1& form);
 // How the figure shows a set of lit segments, as Figure() reads it.
 std::string Shows(SegmentSet lit);
 
+// How many pixels of two pictures differ by more than `tolerance` in a colour
+// channel, and the first of them; empty if none.
+std::string Differences(const QImage& shown, const QImage& expected, int tolerance = 0);
+
 // Pixels of one colour; pixels not of the window's cyan background.
 int Count(const QImage& image, QColor colour);
 int InkIn(const QImage& image);

@@ -62,23 +62,6 @@ TEST_F(FormTest, ControlsLineUpAsDesigned) {
             << w->metaObject()->className();
 }
 
-// How many pixels differ between two pictures, and the first of them; empty if none.
-std::string Differences(const QImage& shown, const QImage& expected) {
-    const QImage a = shown.convertToFormat(QImage::Format_RGB32);
-    const QImage b = expected.convertToFormat(QImage::Format_RGB32);
-    if (a.size() != b.size())
-        return "a picture of another size";
-    int count = 0;
-    std::string first;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0)
-                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
-                        QColor(a.pixel(x, y)).name().toStdString() + ", not " +
-                        QColor(b.pixel(x, y)).name().toStdString();
-    return count ? std::to_string(count) + " pixels differ, first " + first : "";
-}
-
 // Each control's font as the design's table words it; the frame and the
 // options have the standard window font.
 TEST_F(FormTest, EveryControlHasTheDesignsFont) {
