@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # `make windows`: lptseg.exe and lptseg-sim.exe for 32-bit Windows, linked
 # statically against the Qt that scripts/build-windows-qt.sh builds (or
-# reuses), and the zip a Windows user downloads:
+# reuses), the zip a Windows user downloads and the installer IT deploys:
 #   BUILD_DIR/lptseg-VERSION-windows-x86.zip
+#   BUILD_DIR/lptseg-VERSION-windows-x86.msi
 # BUILD_DIR defaults to build-windows-x86; the zip's path is the last line printed.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,6 +34,8 @@ crlf "$build_dir/PROCITAJ.txt" "$stage/PROCITAJ-README.txt"
 crlf "$source_dir/docs/hardware.md" "$stage/HARDWARE.md"
 cp "$source_dir/docs/wiring.svg" "$stage/"
 crlf "$source_dir/LICENSE" "$stage/LICENSE.txt"
+# A double click starts lptseg.exe for the USB adapter.
+crlf "$source_dir/packaging/windows/lptseg-USB.cmd" "$stage/lptseg-USB.cmd"
 
 # The corresponding source: this program's commit and the Qt and mingw-w64
 # sources whose code is linked into the programs.
@@ -62,4 +65,9 @@ zip=$build_dir/$name.zip
 rm -f "$zip"
 (cd "$build_dir/zip" && cmake -E tar cf "$zip" --format=zip -- "$name")
 echo "windows: $zip ($(du -k "$zip" | cut -f1) KiB)" >&2
+# The same files as an installer for IT staff, beside the zip.
+# Windows Installer versions have three numbers.
+msi_version=$version
+while [[ $msi_version != *.*.* ]]; do msi_version+=.0; done
+bash "$source_dir/scripts/build-windows-msi.sh" "$stage" "$msi_version" "$build_dir/$name.msi" >/dev/null
 echo "$zip"

@@ -1,19 +1,15 @@
 #include "ftdi_port_writer.h"
 
+#include "ftdi_adapters.h"
 #include "port_error.h"
 
 #include <ftdi.h>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace lptseg {
 namespace {
-
-// FT232R and FT245R both enumerate as FTDI's 0403:6001.
-constexpr int VendorId = 0x0403;
-constexpr int ProductId = 0x6001;
-
-const std::string Chips = "FT232R ili FT245R (USB 0403:6001)";
 
 std::string LibraryText(ftdi_context* context, int code) {
     const char* text = ftdi_get_error_string(context);
@@ -61,47 +57,38 @@ std::string OpenFailure(ftdi_context* context, int code) {
 class DeviceList {
 public:
     explicit DeviceList(ftdi_context* context) {
-        const int count = ftdi_usb_find_all(context, &list_, VendorId, ProductId);
+        const int count = ftdi_usb_find_all(context, &list_, FtdiVendorId, FtdiProductId);
         if (count < 0) {
             // Out of memory halfway leaves the part of the list already made.
             ftdi_list_free(&list_);
             throw PortError("Popis USB uređaja nije moguće pročitati (" +
                             LibraryText(context, count) + ").");
         }
+        for (const ftdi_device_list* entry = list_; entry; entry = entry->next)
+            devices_.push_back(entry->dev);
     }
     ~DeviceList() { ftdi_list_free(&list_); }
     DeviceList(const DeviceList&) = delete;
     DeviceList& operator=(const DeviceList&) = delete;
 
-    const ftdi_device_list* begin() const { return list_; }
+    const std::vector<libusb_device*>& devices() const { return devices_; }
 
 private:
     ftdi_device_list* list_ = nullptr;
+    std::vector<libusb_device*> devices_;
 };
 
-// The adapter whose serial number is serial. Reading a serial number opens the device,
-// so this is where missing permissions show first.
-libusb_device* FindBySerial(ftdi_context* context, const DeviceList& devices,
-                            const std::string& serial) {
-    std::string found;
-    for (const ftdi_device_list* entry = devices.begin(); entry; entry = entry->next) {
-        char text[128] = {};
-        const int code =
-            ftdi_usb_get_strings(context, entry->dev, nullptr, 0, nullptr, 0, text, sizeof text);
-        if (code == -4)
-            throw PortError("Serijski broj FTDI adaptera nije moguće pročitati. " +
-                            NoAccess(context, code));
-        const std::string name = code == 0 ? std::string(text) : "(serijski broj nije čitljiv)";
-        if (code == 0 && name == serial)
-            return entry->dev;
-        found += (found.empty() ? "" : ", ") + name;
-    }
-    throw PortError("FTDI adapter sa serijskim brojem \"" + serial +
-                    "\" nije priključen. Priključeni adapteri: " + found +
-                    ". Navedite jedan od njih (--ftdi=SERIJSKI_BROJ) ili samo --ftdi za prvi.");
+// Reading a serial number opens the device, so this is where missing
+// permissions show first.
+std::string SerialOf(ftdi_context* context, libusb_device* device) {
+    char text[128] = {};
+    const int code =
+        ftdi_usb_get_strings(context, device, nullptr, 0, nullptr, 0, text, sizeof text);
+    if (code == -4)
+        throw PortError("Serijski broj FTDI adaptera nije moguće pročitati. " +
+                        NoAccess(context, code));
+    return code == 0 ? std::string(text) : std::string();
 }
-
-const std::string Unplugged = " Je li adapter iskopčan? Priključite ga i ponovno pokrenite lptseg.";
 
 } // namespace
 
@@ -124,21 +111,18 @@ void FtdiPortWriter::Open() {
             throw PortError("USB podsustav (libusb) nije moguće pokrenuti, pa se FTDI adapter ne "
                             "može potražiti. Provjerite je li USB dostupan ovom sustavu.");
     }
-    const DeviceList devices(context_);
-    if (!devices.begin())
-        throw PortError("Nije pronađen nijedan FTDI adapter " + Chips +
-                        ". Priključite adapter i pokušajte ponovno.");
-    libusb_device* device =
-        serial_.empty() ? devices.begin()->dev : FindBySerial(context_, devices, serial_);
+    const DeviceList list(context_);
+    const std::vector<libusb_device*>& devices = list.devices();
+    libusb_device* device = devices[ChooseFtdiAdapter(
+        devices.size(), [&](std::size_t index) { return SerialOf(context_, devices[index]); },
+        serial_)];
 
     if (const int code = ftdi_usb_open_dev(context_, device); code < 0)
         throw PortError(OpenFailure(context_, code));
-    // All eight lines are outputs, like the data lines of a parallel port.
-    if (const int code = ftdi_set_bitmode(context_, 0xFF, BITMODE_BITBANG); code < 0) {
+    if (const int code = ftdi_set_bitmode(context_, FtdiAllOutputs, BITMODE_BITBANG); code < 0) {
         const std::string reason = LibraryText(context_, code);
         ftdi_usb_close(context_);
-        throw PortError("FTDI adapter nije moguće prebaciti u bit-bang način (" + reason +
-                        "). Je li to doista " + Chips + "?");
+        throw PortError(FtdiBitBangRefused(reason));
     }
     open_ = true;
 }
@@ -146,7 +130,7 @@ void FtdiPortWriter::Open() {
 // The port number plays no part: the adapter's lines are the only ones there are.
 void FtdiPortWriter::PortOut(std::int16_t, std::uint8_t Data) {
     if (lost_)
-        throw PortError("FTDI adapter više nije dostupan." + Unplugged);
+        throw PortError(FtdiGone());
     if (!open_)
         Open();
     const unsigned char byte = Data;
@@ -155,7 +139,7 @@ void FtdiPortWriter::PortOut(std::int16_t, std::uint8_t Data) {
         lost_ = true;
         const std::string reason =
             written < 0 ? LibraryText(context_, written) : "adapter nije primio bajt";
-        throw PortError("Na FTDI adapter nije moguće pisati (" + reason + ")." + Unplugged);
+        throw PortError(FtdiWriteFailed(reason));
     }
 }
 

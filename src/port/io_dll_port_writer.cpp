@@ -1,8 +1,8 @@
 #include "io_dll_port_writer.h"
 
-#include "message_inserts.h"
 #include "port_address.h"
 #include "port_error.h"
+#include "windows_library.h"
 
 #include <string>
 #include <windows.h>
@@ -22,35 +22,6 @@ const std::string OtherInpOut = Wide ? "inpout32.dll" : "inpoutx64.dll";
 std::wstring Widen(const std::string& ascii) {
     return std::wstring(ascii.begin(), ascii.end());
 }
-
-} // namespace
-
-std::string SystemText(unsigned long error, const std::string& file) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::string text;
-    if (length > 0) {
-        const int size = WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(length), nullptr,
-                                             0, nullptr, nullptr);
-        text.resize(static_cast<std::size_t>(size));
-        WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(length), text.data(), size,
-                            nullptr, nullptr);
-        // Loader texts name the file being loaded as %1.
-        text = FillInserts(text, file);
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-            text.pop_back();
-    }
-    LocalFree(buffer);
-    if (text.empty())
-        text = "pogreška sustava " + std::to_string(error);
-    if (text.back() != '.')
-        text += '.';
-    return text;
-}
-
-namespace {
 
 // `found` is there but built for the other processor width; the system's own
 // text for this would only say the format is bad.
@@ -87,12 +58,8 @@ std::string DriverNotLoaded() {
 
 template <typename Entry>
 Entry Resolve(HMODULE library, const std::string& file, const char* name) {
-    const FARPROC entry = GetProcAddress(library, name);
-    if (!entry)
-        throw PortError("Biblioteka " + file + " nema ulaznu točku " + name + ": " +
-                        SystemText(GetLastError(), file) + " Stavite uz lptseg.exe " + file +
-                        " koji izvozi " + name + ".");
-    return reinterpret_cast<Entry>(reinterpret_cast<void*>(entry));
+    return ResolveEntry<Entry>(library, file, name,
+                               "Stavite uz lptseg.exe " + file + " koji izvozi " + name + ".");
 }
 
 } // namespace

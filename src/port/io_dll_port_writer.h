@@ -38,9 +38,4 @@ private:
     std::optional<std::int16_t> fixed_; // the address given with --port
 };
 
-// The system's own words for a Windows error code (a DWORD), in UTF-8 and
-// ending with a full stop; %1 in them is `file`. A code without words keeps
-// its number.
-std::string SystemText(unsigned long error, const std::string& file);
-
 } // namespace lptseg

@@ -14,6 +14,7 @@
 #include <windows.h> // first: the port headers must survive its macros
 #include "io_dll_port_writer.h"
 #include "port_error.h"
+#include "windows_library.h"
 // clang-format on
 
 #include <algorithm>
