@@ -113,15 +113,6 @@ TEST_P(Ieee1284WriterFails, SaysWhyAndWritesNothing) {
     EXPECT_EQ(Count("free_ports"), GetParam().name == std::string("SearchFailed") ? 0 : 1);
 }
 
-// With one port, a port asked for that is not there: the one found is named.
-TEST(Ieee1284Writer, NamesTheOnlyPortFoundWhenTheOneAskedForIsNotThere) {
-    answers.clear();
-    EXPECT_THAT(
-        [] { Ieee1284PortWriter("parport9"); },
-        ThrowsMessage<PortError>(StrEq(
-            "Paralelni port „parport9“ nije pronađen. Pronađeni portovi: parport0 (0x378).")));
-}
-
 // A call that succeeds may leave errno set (EACCES below, EBUSY from before the
 // case); what a failure says must come from the call that failed.
 // clang-format off
