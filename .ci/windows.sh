@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The Windows port code under Wine: cross-compiles src/port with IoDllPortWriter,
-# the stand-in IO.dlls and InpOuts and the test program for 32- and 64-bit
-# Windows with mingw-w64 (warnings are errors), lays out one folder per case
+# The Windows port code under Wine: cross-compiles src/port with IoDllPortWriter
+# and D2xxPortWriter, the stand-in IO.dlls, InpOuts and ftd2xx.dll and the test
+# program for 32- and 64-bit Windows with mingw-w64 (warnings are errors), lays
+# out one folder per case
 # (the libraries that lie beside the program decide the case) and runs each
 # case with the matching Wine loader in a fresh, headless Wine prefix. The
 #   .ci/windows.sh [BUILD_DIR]              build, then run both widths
