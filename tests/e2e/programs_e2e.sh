@@ -6,7 +6,7 @@
 # blanks the LEDs with its status; a trace that cannot be written; failures at
 # load shown in a message box alone; the window centred on a bare X server and
 # under openbox, whose close box ends it too; the X bell rung six times by
-# "Zatvori" and never by any other ending.
+# "Zatvori" and never by any other ending; the keypad's colours on the screen.
 #   programs_e2e.sh LPTSEG-SIM LPTSEG BELL-WATCHER
 set -euo pipefail
 sim=$1 lptseg=$2 watcher=$3
@@ -100,6 +100,17 @@ rung() {
   [ "$(grep -c '^bell$' "$work/bells")" = "$1" ] || fail "$case: $(grep -c '^bell$' "$work/bells") bells, not $1"
 }
 
+# keypad:RRGGBB: the screen comes to show the ten digit buttons' faces in this
+# colour (within 45 s: the keypad's timers), "Brisi" still yellow and "Zatvori"
+# green. Each face is read at the left of its caption.
+keypad() {
+  local x y format="%[hex:u.p{36,224}] %[hex:u.p{36,244}]" want="FFFF00 00FF00"
+  for y in 24 64 104 144 184; do for x in 36 84; do format+=" %[hex:u.p{$x,$y}]" want+=" $1"; done; done
+  wait_seconds=45 wait_for eval 'import -window "$win" "$work/keypad.png" &&
+    [ "$(convert "$work/keypad.png" -depth 8 -format "$format" info:)" = "$want" ]' ||
+    fail "$case: the keypad does not come to show $1 on the screen"
+}
+
 run_cases <<CASES
 sim    | -u DISPLAY | --help    | - | 0 | ^Uporaba: lptseg-sim .*Delete.*Brisi | ^$
 sim    | -u DISPLAY | --version | - | 0 | ^lptseg-sim [0-9]+\.[0-9]+ Licenca: GNU GPL, inačica 3 ili novija \(GPL-3\.0-or-later\)\.$ | ^$
@@ -126,6 +137,7 @@ sim    | - | <&- 2>&-  | 7 +2 on_null:0:2 TERM   | SIGTERM | ^378:00 378:51 378:
 sim    | - | >/dev/full | alone                  | 1   | - | nije moguće ispisati na standardni izlaz
 noport | - | -         | alone                   | 1   | ^$ | nema paralelnog porta: .*Upute o sklopovlju \($guide\) kažu više\.
 sim    | -u DISPLAY | -display $DISPLAY | listen openbox start centred fixed xdotool:key:alt+F4 rung:0 | 0 | ^378:00 378:00$ | -
+sim    | - | -         | window keypad:FFFF00 keypad:FF4123 keypad:C34123 Zatvori | 0 | ^378:00 378:00$ | -
 sim    | - | -         | 7 +2 kill_x             | 1   | ^378:00 378:51 378:00$ | Veza sa zaslonom je prekinuta
 CASES
 echo "PASS: every case as a user sees it"

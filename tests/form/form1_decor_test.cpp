@@ -7,10 +7,6 @@
 namespace lptseg::test {
 namespace {
 
-QColor Face(QWidget& button) {
-    return button.grab().toImage().pixelColor(2, button.height() / 2);
-}
-
 // The clock speaks the default locale, which is the user's unless a test sets it.
 struct DefaultLocale {
     explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
@@ -76,22 +72,6 @@ TEST_F(FormTest, EveryLocalesTimeAndDateShowWholeInTheirLabels) {
 
 // After 26 s the digits turn red, after 39 s dark red; Clear and Close keep
 // their colours, and a digit still works in any colour phase.
-TEST_F(FormTest, KeypadTimersRecolourOnlyTheDigits) {
-    ASSERT_TRUE(Open());
-    for (auto [timer, red] : {std::pair{&form->Timer4, QColor(255, 65, 35)},
-                              std::pair{&form->Timer5, QColor(195, 65, 35)}}) {
-        timer->Fire();
-        for (CommandButton* digit : Keypad(*form))
-            EXPECT_EQ(Face(*digit), red) << digit->text().toStdString();
-        EXPECT_EQ(Face(form->Command12), QColor(255, 255, 0));
-        EXPECT_EQ(Face(form->Command11), QColor(0, 255, 0));
-    }
-    log.clear();
-    Click(form->Command6);
-    EXPECT_EQ(log, Log{Write(0x378, LookupDigit(5).portByte)});
-    EXPECT_EQ(Figure(), Shows(LookupDigit(5).lit));
-}
-
 TEST_F(FormTest, TimersRunOnTheirOwn) {
     ASSERT_TRUE(Open());
     // The fast timers tick within a second without any help.
