@@ -58,11 +58,6 @@ std::string OpenedInAnotherProgram(const std::string& reason) {
            "pokušajte ponovno.";
 }
 
-std::string OpenFailed(const std::string& reason) {
-    return "FTDI adapter nije moguće otvoriti (" + reason +
-           "). Iskopčajte ga, priključite ponovno i pokušajte opet.";
-}
-
 // One adapter as the library's device list describes it.
 struct Adapter {
     D2xxPortWriter::Dword flags = 0;
@@ -139,7 +134,7 @@ void D2xxPortWriter::Open() {
     if (const Status status = library_.openEx(serial.data(), OpenBySerialNumber, &handle_)) {
         handle_ = nullptr;
         throw PortError(status == DeviceNotOpened ? OpenedInAnotherProgram(StatusText(status))
-                                                  : OpenFailed(StatusText(status)));
+                                                  : FtdiOpenFailed(StatusText(status)));
     }
     const auto fail = [this](const std::string& message) {
         library_.close(handle_);
@@ -147,9 +142,9 @@ void D2xxPortWriter::Open() {
         throw PortError(message);
     };
     if (const Status status = library_.resetDevice(handle_))
-        fail(OpenFailed(StatusText(status)));
+        fail(FtdiOpenFailed(StatusText(status)));
     if (const Status status = library_.setBaudRate(handle_, BaudRate))
-        fail(OpenFailed(StatusText(status)));
+        fail(FtdiOpenFailed(StatusText(status)));
     if (const Status status = library_.setBitMode(handle_, FtdiAllOutputs, AsynchronousBitBang))
         fail(FtdiBitBangRefused(StatusText(status)));
 }

@@ -5,11 +5,10 @@
 namespace lptseg {
 namespace {
 
+const std::string FtdiChips = "FT232R ili FT245R (USB 0403:6001)";
 const std::string Unplugged = " Je li adapter iskopčan? Priključite ga i ponovno pokrenite lptseg.";
 
 } // namespace
-
-const std::string FtdiChips = "FT232R ili FT245R (USB 0403:6001)";
 
 std::size_t ChooseFtdiAdapter(std::size_t count,
                               const std::function<std::string(std::size_t)>& serialOf,
@@ -30,6 +29,11 @@ std::size_t ChooseFtdiAdapter(std::size_t count,
     throw PortError("FTDI adapter sa serijskim brojem \"" + wanted +
                     "\" nije priključen. Priključeni adapteri: " + found +
                     ". Navedite jedan od njih (--ftdi=SERIJSKI_BROJ) ili samo --ftdi za prvi.");
+}
+
+std::string FtdiOpenFailed(const std::string& reason) {
+    return "FTDI adapter nije moguće otvoriti (" + reason +
+           "). Iskopčajte ga, priključite ponovno i pokušajte opet.";
 }
 
 std::string FtdiBitBangRefused(const std::string& reason) {

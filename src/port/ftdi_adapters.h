@@ -15,7 +15,6 @@ inline constexpr unsigned FtdiVendorId = 0x0403;
 inline constexpr unsigned FtdiProductId = 0x6001;
 // All eight lines are outputs, like the data lines of a parallel port.
 inline constexpr unsigned char FtdiAllOutputs = 0xFF;
-extern const std::string FtdiChips;
 
 // The index of the adapter to open among the `count` found: the first when
 // `wanted` is empty, else the first whose serial number is `wanted`. serialOf
@@ -26,6 +25,8 @@ std::size_t ChooseFtdiAdapter(std::size_t count,
                               const std::function<std::string(std::size_t)>& serialOf,
                               const std::string& wanted);
 
+// The adapter found but not opened, for a reason of no special advice.
+std::string FtdiOpenFailed(const std::string& reason);
 std::string FtdiBitBangRefused(const std::string& reason);
 // A write that failed, or wrote no byte: the adapter has gone.
 std::string FtdiWriteFailed(const std::string& reason);

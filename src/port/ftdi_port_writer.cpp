@@ -48,8 +48,7 @@ std::string OpenFailure(ftdi_context* context, int code) {
                "). Zatvorite program koji koristi njegov serijski port (/dev/ttyUSB…) ili "
                "uklonite upravljački program (sudo rmmod ftdi_sio) i pokušajte ponovno.";
     default:
-        return "FTDI adapter nije moguće otvoriti (" + LibraryText(context, code) +
-               "). Iskopčajte ga, priključite ponovno i pokušajte opet.";
+        return FtdiOpenFailed(LibraryText(context, code));
     }
 }
 
