@@ -81,6 +81,8 @@ run() {
     echo "== Wine prefix for $arch =="
     "$wine64" wineboot -i >/dev/null 2>&1
     for case_name in "${cases[@]}"; do
+      # The real 32-bit lptseg.exe's writes through each library are shown under Wine.
+      [ "$arch" = x86_64 ] || [[ $case_name != io-dll && $case_name != inpout ]] || continue
       echo "-- $arch: $case_name"
       (cd "$build_dir/cases/$arch/$case_name" && "$wine" io_dll_writer_test.exe "$case_name") ||
         failures=$((failures + 1))

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # End to end: the real lptseg-sim (and lptseg where no port is needed) on an
 # Xvfb display of its own, driven by real X input, one case a line (run_cases
-# in xvfb_session.sh). Without a display: --help, --version, misuse and Qt that
-# cannot start. Under X: clicks and keys give their port writes; every ending
-# blanks the LEDs with its status; a trace that cannot be written; failures at
-# load shown in a message box alone; the window centred on a bare X server and
-# under openbox, whose close box ends it too; the X bell rung six times by
-# "Zatvori" and never by any other ending; the keypad's colours on the screen.
+# in xvfb_session.sh). Without a display: the command line, Qt's options left
+# to Qt, and Qt that cannot start. Under X: clicks, drags, double clicks,
+# keys held, Tab and the keypad give their port writes, and the buttons look
+# pressed on the screen; every ending blanks the LEDs with its status; a trace
+# that cannot be written; failures at load shown in a message box alone; the
+# window centred on a bare X server and under openbox, whose close box ends it
+# too (openbox then stays, for the cases after it); the X bell rung six times
+# by "Zatvori" and never by any other ending; the banners, clock and keypad's
+# colours moving on the screen.
 #   programs_e2e.sh LPTSEG-SIM LPTSEG BELL-WATCHER
 set -euo pipefail
 sim=$1 lptseg=$2 watcher=$3
@@ -111,10 +114,66 @@ keypad() {
     fail "$case: the keypad does not come to show $1 on the screen"
 }
 
+# layout: the buttons lie where the design puts them (in twips, 15 a pixel),
+# to the pixel: each bevel white at its top-left corner with the window's cyan
+# just outside it, and black at its bottom-right corner ("Brisi"'s lies under
+# "Zatvori").
+layout() {
+  local place left top width height format= want=
+  for place in {480,1200}\ {120,720,1320,1920,2520}\ 615\ 495 "480 3480 1335 345" "480 3240 1335 0"; do
+    read -r left top width height <<<"$place"
+    format+="%[hex:u.p{$((left / 15 - 1)),$((top / 15 - 1))}] %[hex:u.p{$((left / 15)),$((top / 15))}] "
+    want+="00FFFF FFFFFF "
+    [ "$height" = 0 ] || { format+="%[hex:u.p{$(((left + width) / 15 - 1)),$(((top + height) / 15 - 1))}] "; want+="000000 "; }
+  done
+  step window
+  import -window "$win" "$work/layout.png"
+  [ "$(convert "$work/layout.png" -depth 8 -format "$format" info:)" = "$want" ] || fail "$case: the buttons are not where the design puts them"
+}
+# down:C, move:C, up:C: the left button goes down over a control, is dragged
+# over another, goes up over one.
+down() { step window; xdotool mousemove --window "$win" ${at[$1]} mousedown 1; }
+move() { xdotool mousemove --window "$win" ${at[$1]}; }
+up() { xdotool mousemove --window "$win" ${at[$1]} mouseup 1; }
+# looks:7:raised or looks:7:sunken: the screen comes to show the button so, its
+# bevel's top-left corner white (light) or black (shadow).
+corner() {
+  import -window "$win" "$work/look.png" &&
+    [ "$(convert "$work/look.png" -depth 8 -format '%[hex:u.p{80,128}]' info:)" = "$1" ]
+}
+looks() { wait_for corner "$([ "$2" = raised ] && echo FFFFFF || echo 000000)" || fail "$case: \"$1\" does not look $2"; }
+# decor: on the screen the credit banner shows blue ink, the number banner red,
+# the time dark grey; each changes within a few seconds: the banners scroll, the
+# clock ticks. (Each area in window pixels: WIDTHxHEIGHT+LEFT+TOP.)
+crop() { import -window "$win" "$work/decor.png" && convert "$work/decor.png" -crop "$area" +repage -depth 8 "$1"; }
+decor() {
+  local area ink
+  step window
+  for area in 289x33+32+312:0000FF 97x25+192+176:FF0000 81x17+192+232:404040; do
+    ink=${area#*:} area=${area%:*}
+    wait_for eval 'crop txt:- | grep -c "#$ink" >/dev/null' || fail "$case: no $ink ink at $area"
+    crop "$work/before.rgb"
+    wait_for eval '! crop rgb:- | cmp -s - "$work/before.rgb"' || fail "$case: the $ink ink does not move"
+  done
+}
+
 run_cases <<CASES
 sim    | -u DISPLAY | --help    | - | 0 | ^Uporaba: lptseg-sim .*Delete.*Brisi | ^$
 sim    | -u DISPLAY | --version | - | 0 | ^lptseg-sim [0-9]+\.[0-9]+ Licenca: GNU GPL, inačica 3 ili novija \(GPL-3\.0-or-later\)\.$ | ^$
 sim    | -u DISPLAY | --bogus   | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „--bogus“\..*--help
+sim    | -u DISPLAY | -h        | - | 0 | ^Uporaba: lptseg-sim | ^$
+sim    | -u DISPLAY | -platform offscreen -display :3 -v | - | 0 | ^lptseg-sim [0-9] | ^$
+sim    | -u DISPLAY | -hx       | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „-hx“\.
+sim    | -u DISPLAY | -reverse=1 | - | 2 | ^$ | nepoznata opcija „-reverse=1“\.
+sim    | -u DISPLAY | -platform xcb stray | - | 2 | ^$ | suvišan argument „stray“\.
+sim    | -u DISPLAY | --help stray | - | 2 | ^$ | suvišan argument „stray“\.
+sim    | -u DISPLAY | --version=2 | - | 2 | ^$ | opcija „--version=2“ ne prima vrijednost\.
+sim    | -u DISPLAY | --port=parport1 | - | 2 | ^$ | nepoznata opcija „--port=parport1“\.
+lptseg | -u DISPLAY | --ftdi A9X1 | - | 2 | ^$ | suvišan argument „A9X1“\.
+lptseg | -u DISPLAY | --ftdi=  | - | 2 | ^$ | opcija „--ftdi=“ traži serijski broj adaptera \(ili samo --ftdi za prvi\)\.
+lptseg | -u DISPLAY | --port   | - | 2 | ^$ | opcija „--port“ traži port, npr\. --port=/dev/parport1 ili --port=0xE800\.
+lptseg | -u DISPLAY | --ftdi --port=parport1 | - | 2 | ^$ | opcije --port i --ftdi ne mogu se zadati zajedno\.
+sim    | -u DISPLAY | --platform=xcb:nograb -style fusion -stylesheet=a.qss -qwindowtitle 'x y' -reverse --display :$free | - | 1 | ^$ | X zaslon „:$free“
 sim    | -u DISPLAY | --ftdi    | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „--ftdi“\.
 sim    | -u DISPLAY | -         | - | 1 | ^$ | X zaslon nije zadan.*DISPLAY
 sim    | -u DISPLAY | -display :$free | - | 1 | ^$ | ^lptseg-sim: nije moguće spojiti se na X zaslon „:$free“
@@ -137,6 +196,9 @@ sim    | - | <&- 2>&-  | 7 +2 on_null:0:2 TERM   | SIGTERM | ^378:00 378:51 378:
 sim    | - | >/dev/full | alone                  | 1   | - | nije moguće ispisati na standardni izlaz
 noport | - | -         | alone                   | 1   | ^$ | nema paralelnog porta: .*Upute o sklopovlju \($guide\) kažu više\.
 sim    | -u DISPLAY | -display $DISPLAY | listen openbox start centred fixed xdotool:key:alt+F4 rung:0 | 0 | ^378:00 378:00$ | -
+sim    | - | - | layout decor down:7 looks:7:sunken move:8 looks:7:raised move:7 looks:7:sunken up:7 looks:7:raised +2 down:7 move:8 up:8 xdotool:click:--repeat:2:--delay:80:1 +4 TERM | SIGTERM | ^378:00 378:51 378:FF 378:FF 378:00$ | -
+sim    | - | - | xdotool:key:Return:Tab:Return:Tab:Return:Tab:Return:Tab:Return:Tab:Return:Tab:Return:Tab:Return:Tab:Return:Tab:Return:Tab:Tab:Right:Tab:Return:Tab:KP_Enter:Delete xdotool:key:Num_Lock:KP_Home:Num_Lock:KP_Home +15 sleep:0.5 =15 xdotool:keydown:7 sleep:1.5 xdotool:keyup:7 +25 TERM | SIGTERM | ^378:00 378:11 378:FB 378:FF 378:51 378:EF 378:6B 378:39 378:5B 378:5E 378:F7 278:00 278:11 278:00 278:51( 278:51){10,} 278:00$ | -
+sim    | - | - | down:7 xdotool:keydown:space up:7 +2 looks:7:sunken xdotool:keyup:space +3 looks:7:raised xdotool:key:7 looks:7:raised down:7 xdotool:key:Tab up:7 xdotool:keydown:space xdotool:key:Tab xdotool:keyup:space sleep:0.5 =4 xdotool:key:space:space:space:Tab +7 TERM | SIGTERM | ^378:00 378:51 378:51 378:51( 378:6B){3} 378:00$ | -
 sim    | - | -         | window keypad:FFFF00 keypad:FF4123 keypad:C34123 Zatvori | 0 | ^378:00 378:00$ | -
 sim    | - | -         | 7 +2 kill_x             | 1   | ^378:00 378:51 378:00$ | Veza sa zaslonom je prekinuta
 CASES

@@ -4,7 +4,6 @@
 #include "port_error.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QRadioButton>
 #include <QTest>
@@ -47,13 +46,6 @@ QPoint On(QWidget& control) {
 
 void FormTest::Click(QWidget& control) {
     QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, On(control));
-}
-
-void SendMouse(QWidget& control, QEvent::Type type, bool over) {
-    const QPoint at = over ? On(control) : QPoint(-9, -9);
-    const auto button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, control.mapToGlobal(at), button, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&control, &event);
 }
 
 std::string Differences(const QImage& shown, const QImage& expected, int tolerance) {
@@ -106,24 +98,6 @@ std::vector<CommandButton*> Keypad(Form1& f) {
 
 std::vector<Timer*> Timers(Form1& f) {
     return {&f.Timer1, &f.Timer2, &f.Timer3, &f.Timer4, &f.Timer5};
-}
-
-std::string Shows(SegmentSet lit) {
-    std::string figure;
-    for (SegmentLetter s : AllSegments)
-        figure += lit.contains(s) ? 'R' : 'W';
-    return figure;
-}
-
-std::string FormTest::Figure() {
-    TextBox* boxes[] = {&form->txt1[0], &form->txt3[0], &form->txt6[3], &form->txt7[2],
-                        &form->txt5[2], &form->txt2[1], &form->txt4[1]};
-    std::string figure;
-    for (TextBox* box : boxes) {
-        const QColor c = box->ShownColor();
-        figure += c == QColor(255, 0, 0) ? 'R' : c == QColor(255, 255, 255) ? 'W' : '?';
-    }
-    return figure;
 }
 
 } // namespace lptseg::test

@@ -7,7 +7,6 @@
 #include <QColor>
 #include <QEvent>
 #include <QImage>
-#include <QRect>
 #include <QRegion>
 #include <QString>
 #include <gmock/gmock.h>
@@ -24,9 +23,6 @@ inline void PrintTo(const QColor& c, std::ostream* out) {
 inline void PrintTo(const QString& s, std::ostream* out) {
     *out << '"' << s.toStdString() << '"';
 }
-inline void PrintTo(const QRect& r, std::ostream* out) {
-    *out << r.width() << 'x' << r.height() << '+' << r.x() << '+' << r.y();
-}
 
 namespace lptseg::test {
 
@@ -41,9 +37,6 @@ std::vector<CommandButton*> Keypad(Form1& form);
 
 // The five timers, Timer1 to Timer5.
 std::vector<Timer*> Timers(Form1& form);
-
-// How the figure shows a set of lit segments, as Figure() reads it.
-std::string Shows(SegmentSet lit);
 
 // How many pixels of two pictures differ by more than `tolerance` in a colour
 // channel, and the first of them; empty if none.
@@ -62,11 +55,6 @@ struct PaintWatch : QObject {
 
 // Where a control is clicked: an option on its round indicator, anything else in its middle.
 QPoint On(QWidget& control);
-
-// A mouse move with the left button held, or the second press of a double
-// click, on the control or off it, as the window system delivers it.
-// (QTest::mouseMove never reaches the control in Qt 5.)
-void SendMouse(QWidget& control, QEvent::Type type, bool over);
 
 // A Form1 loaded and shown as the program does it, with the system faked:
 // port writes and error boxes go into one log, so their order shows,
@@ -91,8 +79,6 @@ public:
     // Creates and loads the window; true if it loaded and is shown.
     bool Open();
     void Click(QWidget& control);
-    // The colour each segment a..g shows: R lit, W dark, ? anything else.
-    std::string Figure();
 
 private:
     Services services_{*this, *this, *this};

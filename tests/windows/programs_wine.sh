@@ -127,7 +127,7 @@ sim    | - | - | 3BC 7 +2 windows:taskkill:/im:lptseg-sim.exe | 0 | ^378:00 3BC:
 sim    | - | - | 7 +2 windows:wineboot:--end-session | 0 | ^378:00 378:51 378:00$ | -
 io     | - | - | 7 +2 278 8 +3 Zatvori ended calls:PortOut:378:00:378:51:278:FF:278:00 | 0 | - | -
 inpout | - | - | 7 +2 Zatvori ended calls:Out32:378:00:378:51:378:00 | 0 | - | -
-io     | - | --port=0xE800 | 7 +2 Zatvori ended calls:PortOut:E800:00:E800:51:E800:00 | 0 | - | -
+io     | - | --port 0xE800 | 7 +2 Zatvori ended calls:PortOut:E800:00:E800:51:E800:00 | 0 | - | -
 io     | - | --port=0x100 | Zatvori ended calls:PortOut:100:00:100:00 | 0 | - | -
 io     | - | --port=FF | - | 1 | - | „FF“ nije adresa
 driver | INPOUT_STAND_IN_DRIVER=0 | - | alone | 1 | - | Upravljački program biblioteke inpout32\.dll nije učitan
