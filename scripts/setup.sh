@@ -21,6 +21,8 @@ test_packages=(
   # make windows unpacks Debian's Qt source (dpkg-dev) and makes the MSI (wixl);
   # its Wine tests unpack the zip and read the Start menu's shortcuts (python3).
   wixl unzip python3-minimal
+  # The screen reader's test reads the window on the accessibility bus.
+  at-spi2-core dbus-daemon python3-pyatspi
   # The kernel test boots Linux guests under QEMU (tests/kernel).
   qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 )

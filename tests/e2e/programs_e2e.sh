@@ -158,17 +158,14 @@ decor() {
 }
 
 run_cases <<CASES
-sim    | -u DISPLAY | --help    | - | 0 | ^Uporaba: lptseg-sim .*Delete.*Brisi | ^$
+sim    | -u DISPLAY | -h        | - | 0 | ^Uporaba: lptseg-sim .*Delete.*Brisi | ^$
 sim    | -u DISPLAY | --version | - | 0 | ^lptseg-sim [0-9]+\.[0-9]+ Licenca: GNU GPL, inačica 3 ili novija \(GPL-3\.0-or-later\)\.$ | ^$
 sim    | -u DISPLAY | --bogus   | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „--bogus“\..*--help
-sim    | -u DISPLAY | -h        | - | 0 | ^Uporaba: lptseg-sim | ^$
 sim    | -u DISPLAY | -platform offscreen -display :3 -v | - | 0 | ^lptseg-sim [0-9] | ^$
 sim    | -u DISPLAY | -hx       | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „-hx“\.
 sim    | -u DISPLAY | -reverse=1 | - | 2 | ^$ | nepoznata opcija „-reverse=1“\.
 sim    | -u DISPLAY | -platform xcb stray | - | 2 | ^$ | suvišan argument „stray“\.
-sim    | -u DISPLAY | --help stray | - | 2 | ^$ | suvišan argument „stray“\.
 sim    | -u DISPLAY | --version=2 | - | 2 | ^$ | opcija „--version=2“ ne prima vrijednost\.
-sim    | -u DISPLAY | --port=parport1 | - | 2 | ^$ | nepoznata opcija „--port=parport1“\.
 lptseg | -u DISPLAY | --ftdi A9X1 | - | 2 | ^$ | suvišan argument „A9X1“\.
 lptseg | -u DISPLAY | --ftdi=  | - | 2 | ^$ | opcija „--ftdi=“ traži serijski broj adaptera \(ili samo --ftdi za prvi\)\.
 lptseg | -u DISPLAY | --port   | - | 2 | ^$ | opcija „--port“ traži port, npr\. --port=/dev/parport1 ili --port=0xE800\.

@@ -17,9 +17,6 @@
 #include <vector>
 
 // Qt values in failure messages read as values, not as bytes.
-inline void PrintTo(const QColor& c, std::ostream* out) {
-    *out << c.name().toStdString();
-}
 inline void PrintTo(const QString& s, std::ostream* out) {
     *out << '"' << s.toStdString() << '"';
 }

@@ -4,7 +4,6 @@
 #include "port_address.h"
 #include "port_error.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <gmock/gmock.h>
@@ -27,10 +26,6 @@ inline int Call(const std::string& call, int success = 0) {
     if (answer.error != 0)
         errno = answer.error;
     return answer.result;
-}
-
-inline long Count(const std::string& prefix) {
-    return std::ranges::count_if(calls, [&](auto& call) { return call.starts_with(prefix); });
 }
 
 // With the answers scripted, no calls recorded and errno left over from elsewhere, makes
@@ -80,9 +75,7 @@ int ieee1284_find_ports(parport_list* list, int) {
         *list = {1, found};
     return result;
 }
-void ieee1284_free_ports(parport_list*) {
-    Call("free_ports");
-}
+void ieee1284_free_ports(parport_list*) {}
 int ieee1284_open(parport* port, int, int*) {
     return Call("open " + std::string(port->name));
 }
@@ -92,9 +85,7 @@ int ieee1284_close(parport* port) {
 int ieee1284_claim(parport* port) {
     return Call("claim " + std::string(port->name));
 }
-void ieee1284_release(parport* port) {
-    Call("release " + std::string(port->name));
-}
+void ieee1284_release(parport*) {}
 void ieee1284_write_data(parport* port, unsigned char data) {
     Call("write_data " + std::string(port->name) + " " + FormatByte(data));
 }
@@ -107,7 +98,7 @@ TEST_P(Ieee1284WriterFails, SaysWhyAndWritesNothing) {
     const std::string said = Write<Ieee1284PortWriter>(GetParam().answers, {0x51})[0];
     for (const std::string& words : GetParam().says)
         EXPECT_THAT(said, HasSubstr(words));
-    EXPECT_EQ(Count("write_data"), 0);
+    EXPECT_THAT(calls, Each(Not(StartsWith("write_data"))));
 }
 
 // A call that succeeds may leave errno set (EACCES below, EBUSY from before the
