@@ -164,7 +164,6 @@ sim    | -u DISPLAY | --bogus   | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „
 sim    | -u DISPLAY | -platform offscreen -display :3 -v | - | 0 | ^lptseg-sim [0-9] | ^$
 sim    | -u DISPLAY | -hx       | - | 2 | ^$ | ^lptseg-sim: nepoznata opcija „-hx“\.
 sim    | -u DISPLAY | -reverse=1 | - | 2 | ^$ | nepoznata opcija „-reverse=1“\.
-sim    | -u DISPLAY | -platform xcb stray | - | 2 | ^$ | suvišan argument „stray“\.
 sim    | -u DISPLAY | --version=2 | - | 2 | ^$ | opcija „--version=2“ ne prima vrijednost\.
 lptseg | -u DISPLAY | --ftdi A9X1 | - | 2 | ^$ | suvišan argument „A9X1“\.
 lptseg | -u DISPLAY | --ftdi=  | - | 2 | ^$ | opcija „--ftdi=“ traži serijski broj adaptera \(ili samo --ftdi za prvi\)\.
