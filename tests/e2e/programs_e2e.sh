@@ -135,13 +135,16 @@ layout() {
 down() { step window; xdotool mousemove --window "$win" ${at[$1]} mousedown 1; }
 move() { xdotool mousemove --window "$win" ${at[$1]}; }
 up() { xdotool mousemove --window "$win" ${at[$1]} mouseup 1; }
-# looks:7:raised or looks:7:sunken: the screen comes to show the button so, its
-# bevel's top-left corner white (light) or black (shadow).
+# looks:D:raised or looks:D:sunken: the screen comes to show digit button D so,
+# its bevel's top-left corner (20 and 16 px left of and above where it is
+# clicked) white (light) or black (shadow).
 corner() {
+  local x y
+  read -r x y <<<"${at[$1]}"
   import -window "$win" "$work/look.png" &&
-    [ "$(convert "$work/look.png" -depth 8 -format '%[hex:u.p{80,128}]' info:)" = "$1" ]
+    [ "$(convert "$work/look.png" -depth 8 -format "%[hex:u.p{$((x - 20)),$((y - 16))}]" info:)" = "$2" ]
 }
-looks() { wait_for corner "$([ "$2" = raised ] && echo FFFFFF || echo 000000)" || fail "$case: \"$1\" does not look $2"; }
+looks() { wait_for corner "$1" "$([ "$2" = raised ] && echo FFFFFF || echo 000000)" || fail "$case: \"$1\" does not look $2"; }
 # decor: on the screen the credit banner shows blue ink, the number banner red,
 # the time dark grey; each changes within a few seconds: the banners scroll, the
 # clock ticks. (Each area in window pixels: WIDTHxHEIGHT+LEFT+TOP.)
