@@ -139,10 +139,8 @@ up() { xdotool mousemove --window "$win" ${at[$1]} mouseup 1; }
 # its bevel's top-left corner (20 and 16 px left of and above where it is
 # clicked) white (light) or black (shadow).
 corner() {
-  local x y
-  read -r x y <<<"${at[$1]}"
-  import -window "$win" "$work/look.png" &&
-    [ "$(convert "$work/look.png" -depth 8 -format "%[hex:u.p{$((x - 20)),$((y - 16))}]" info:)" = "$2" ]
+  set -- ${at[$1]} "$2" && import -window "$win" "$work/look.png" &&
+    [ "$(convert "$work/look.png" -depth 8 -format "%[hex:u.p{$(($1 - 20)),$(($2 - 16))}]" info:)" = "$3" ]
 }
 looks() { wait_for corner "$1" "$([ "$2" = raised ] && echo FFFFFF || echo 000000)" || fail "$case: \"$1\" does not look $2"; }
 # decor: on the screen the credit banner shows blue ink, the number banner red,
