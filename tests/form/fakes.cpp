@@ -39,13 +39,11 @@ bool FormTest::Open() {
     return form->isVisible();
 }
 
-QPoint On(QWidget& control) {
-    const bool option = qobject_cast<QRadioButton*>(&control) != nullptr;
-    return option ? QPoint(8, control.height() / 2) : control.rect().center();
-}
-
+// An option is clicked on its round indicator, anything else in its middle.
 void FormTest::Click(QWidget& control) {
-    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, On(control));
+    const bool option = qobject_cast<QRadioButton*>(&control) != nullptr;
+    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier,
+                      option ? QPoint(8, control.height() / 2) : control.rect().center());
 }
 
 std::string Differences(const QImage& shown, const QImage& expected, int tolerance) {
@@ -75,10 +73,6 @@ int Count(const QImage& image, QColor colour) {
         for (int x = 0; x < image.width(); ++x)
             n += image.pixelColor(x, y) == colour;
     return n;
-}
-
-int InkIn(const QImage& image) {
-    return image.width() * image.height() - Count(image, QColor(0, 255, 255));
 }
 
 PaintWatch::PaintWatch(QWidget& widget) {

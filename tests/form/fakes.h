@@ -39,9 +39,8 @@ std::vector<Timer*> Timers(Form1& form);
 // channel, and the first of them; empty if none.
 std::string Differences(const QImage& shown, const QImage& expected, int tolerance = 0);
 
-// Pixels of one colour; pixels not of the window's cyan background.
+// Pixels of one colour.
 int Count(const QImage& image, QColor colour);
-int InkIn(const QImage& image);
 
 // Everything a widget repaints from its creation on, until `painted` is cleared.
 struct PaintWatch : QObject {
@@ -49,9 +48,6 @@ struct PaintWatch : QObject {
     bool eventFilter(QObject*, QEvent* event) override;
     QRegion painted;
 };
-
-// Where a control is clicked: an option on its round indicator, anything else in its middle.
-QPoint On(QWidget& control);
 
 // A Form1 loaded and shown as the program does it, with the system faked:
 // port writes and error boxes go into one log, so their order shows,

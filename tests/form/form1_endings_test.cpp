@@ -11,7 +11,6 @@
 namespace lptseg::test {
 namespace {
 
-const std::string Blank = "PortOut 0x3BC 0x00"; // the port chosen before the ending
 const std::string Box = "error: Port 0x3BC ne odgovara.";
 
 struct Ending {
@@ -27,7 +26,7 @@ const Ending Endings[] = {
     {"UnloadThenDisplayLost", false, [](FormTest& t) {
          t.form->Unload(); // the LEDs are dark, though the window's thread got no further
          EXPECT_FALSE(t.form->UnloadWithoutDisplay());
-     }, {Blank}, 0},
+     }, {"PortOut 0x3BC 0x00"}, 0}, // blank, on the port chosen before the ending
     {"ClickWithThePortDown", true, [](FormTest& t) { t.Click(t.form->Command6); }, {Box}, 1},
     {"CloseButtonWithThePortDown", true, [](FormTest& t) { t.Click(t.form->Command11); }, {Box}, 1},
     {"CloseBoxWithThePortDown", true, [](FormTest& t) { t.form->close(); }, {Box}, 1},
