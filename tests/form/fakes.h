@@ -10,7 +10,6 @@
 #include <QRegion>
 #include <QString>
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
 #include <string>
