@@ -13,7 +13,9 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-TEST(DigitTable, EveryDigitLightsItsSegmentsThroughTheWiring) {
+// (The byte each of the ten digits writes, through the display's wiring, the
+// real program shows: tests/e2e, the keyboard row.)
+TEST(DigitTable, EveryDigitLightsTheSegmentsOfItsShape) {
     for (int digit = 0; digit <= 9; ++digit) {
         for (SegmentLetter s : AllSegments) {
             const char letter = char('a' + static_cast<int>(s));
@@ -21,7 +23,6 @@ TEST(DigitTable, EveryDigitLightsItsSegmentsThroughTheWiring) {
                       std::strchr(design::Shapes[digit], letter) != nullptr)
                 << "digit " << digit << ", segment " << letter;
         }
-        EXPECT_EQ(LookupDigit(digit).portByte, design::Byte(digit)) << "digit " << digit;
     }
 }
 

@@ -1,11 +1,13 @@
 # lptseg-sim's window as a screen reader meets it on the accessibility bus:
 # every node under its parent (the options in the one panel, "Adresa"), which
-# option is checked, what the figure shows, the reader's own "Press" on a
-# digit, an option and "Zatvori", and its "SetFocus" on an option.
+# option is checked, what the figure shows and that it announces each change,
+# the reader's own "Press" on a digit, an option and "Zatvori", and its
+# "SetFocus" on an option.
 #   screen_reader.py LPTSEG-SIM FOLDER   (its standard output goes to FOLDER/out)
 import atexit, subprocess, sys, time
 
 import pyatspi
+from gi.repository import GLib
 
 sim, work = sys.argv[1:]
 caption = "Upravljanje 7-segmentnim diodnim zaslonom"
@@ -51,8 +53,12 @@ wait_for("programs on the bus", lambda: pyatspi.Registry.getDesktop(0).childCoun
 program = subprocess.Popen([sim], stdout=open(f"{work}/out", "w"), stderr=open(f"{work}/err", "w"))
 atexit.register(program.kill)
 wait_for("the window", window, shows("prazno", "378"))
+# A reader speaks the names that change as they change (the clock's too).
+named = []
+pyatspi.Registry.registerEventListener(lambda e: named.append(e.source.name), "object:property-change:accessible-name")
 press("7")
 wait_for("\"7\" pressed, the window", window, shows("7", "378"))
+wait_for("\"7\" pressed, the figure's news", lambda: (GLib.MainContext.default().iteration(False), "7" in named)[1], True)
 press("278")
 wait_for("\"278\" pressed, the window", window, shows("7", "278"))
 # Focus goes only to a window that has X's focus, which no window manager gives here.
